@@ -1,0 +1,53 @@
+#include "app/import_driver.hpp"
+
+#include <boost/filesystem/operations.hpp>
+#include <exception>
+
+#include "app/console.hpp"
+#include "db/database_manager.hpp"
+
+namespace rovev {
+namespace {
+
+void run_steps(const boost::filesystem::path& base_folder, database_manager& db,
+               appliance_id_map& appliance_ids) {
+  (void)base_folder;
+  (void)db;
+  (void)appliance_ids;
+}
+
+}  // namespace
+
+int run_import(const boost::filesystem::path& base_folder, appliance_id_map& appliance_ids) {
+  const std::string quoted_folder = console::quoted(base_folder);
+  boost::system::error_code status_error;
+  boost::filesystem::status(base_folder / "vg.db", status_error);
+  if (status_error) {
+    console::out("vg.dbファイルを%sに置いてください", quoted_folder);
+    return 1;
+  }
+
+  database_manager db;
+  try {
+    db.open((base_folder / "vg.db").string());
+  } catch (const database_manager_error&) {
+    console::out("データベースエラーです。vg.dbファイルを%sに置いてください", quoted_folder);
+    return 1;
+  }
+
+  try {
+    run_steps(base_folder, db, appliance_ids);
+  } catch (const database_manager_error& error) {
+    console::out("    [Error]: データベースエラーのため取り込みを中止しました  (what: %s)",
+                 error.what());
+    return 1;
+  } catch (const std::exception& error) {
+    console::out("    [Error]: 予期しないエラーのため取り込みを中止しました  (what: %s)",
+                 error.what());
+    return 1;
+  }
+  db.close();
+  return db.commit_failed() ? 1 : 0;
+}
+
+}  // namespace rovev

@@ -1,0 +1,49 @@
+#include "db/database_manager.hpp"
+
+#include <sqlite3.h>
+
+namespace rovev {
+
+database_manager::~database_manager() { close(); }
+
+void database_manager::open(const std::string& path) {
+  const int result = sqlite3_open(path.c_str(), &handle_);
+  if (result != SQLITE_OK) {
+    close();
+    throw database_manager_error(result);
+  }
+}
+
+void database_manager::close() noexcept {
+  if (handle_ != nullptr) sqlite3_close(handle_);
+  handle_ = nullptr;
+}
+
+void database_manager::require_open() const {
+  if (handle_ == nullptr) throw database_manager_error::not_initialized();
+}
+
+void database_manager::exec(const std::string& sql, row_callback callback, void* argument) {
+  const int result = sqlite3_exec(handle_, sql.c_str(), callback, argument, nullptr);
+  if (result != SQLITE_OK) throw database_manager_error(result);
+}
+
+int database_manager::exec_unchecked(const char* sql) noexcept {
+  return sqlite3_exec(handle_, sql, nullptr, nullptr, nullptr);
+}
+
+void database_manager::begin_transaction() {
+  require_open();
+  exec("BEGIN TRANSACTION;");
+}
+
+void database_manager::commit() {
+  require_open();
+  exec("COMMIT;");
+}
+
+void database_manager::rollback() noexcept {
+  if (handle_ != nullptr) exec_unchecked("ROLLBACK;");
+}
+
+}  // namespace rovev

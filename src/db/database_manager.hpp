@@ -1,0 +1,80 @@
+#pragma once
+
+#include <boost/date_time/posix_time/ptime.hpp>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "db/database_manager_error.hpp"
+#include "db/detection_entry.hpp"
+#include "db/host_entry.hpp"
+#include "net/ipv4.hpp"
+#include "net/ll_addr.hpp"
+
+struct sqlite3;
+
+namespace rovev {
+
+// The one connection to the manager database and every table writer. Each
+// failure of SQLite is thrown as database_manager_error.
+class database_manager {
+ public:
+  database_manager() = default;
+  ~database_manager();
+  database_manager(const database_manager&) = delete;
+  database_manager& operator=(const database_manager&) = delete;
+
+  void open(const std::string& path);
+  void close() noexcept;
+  bool is_open() const { return handle_ != nullptr; }
+
+  void begin_transaction();
+  void commit();
+  void rollback() noexcept;
+
+  // Set when a transaction scope could not commit: its rows are lost.
+  void mark_commit_failed() { commit_failed_ = true; }
+  bool commit_failed() const { return commit_failed_; }
+
+  // Appliances and registered PCs.
+  bool add_appliance(std::string_view id, const ll_addr& lladdr, std::string_view name,
+                     const ipv4_address& address, std::uint16_t port, const ipv4_address& netaddr,
+                     bool nat);
+  bool add_host_flag(const ll_addr& lladdr, bool segment_flag);
+  bool add_host(const host_entry& entry, std::int32_t vg_list_id);
+
+  // Users and groups.
+  using user_links = std::map<std::int32_t, std::int32_t>;  // user id -> permission
+  bool add_user(std::int32_t id, std::string_view login_user_name,
+                std::string_view hash_password, std::string_view description);
+  void update_user(std::string_view login_user_name, std::string_view hash_password,
+                   std::string_view description);
+  bool store_group(std::string_view name, const std::vector<std::uint32_t>& appliance_ids,
+                   const user_links& users);
+  std::int32_t add_group(std::string_view name);
+  void clear_user_groups(std::int32_t group_id);
+  void add_user_groups(std::int32_t group_id, const user_links& users);
+  void clear_group_appliances(std::int32_t group_id);
+  void add_group_appliances(std::int32_t group_id, const std::vector<std::uint32_t>& appliance_ids);
+
+  // Histories.
+  bool add_detection_log(const detection_entry& entry, std::uint32_t vg_list_id);
+  bool add_hostmove(const ll_addr& lladdr, const ipv4_address& ipaddr,
+                    std::uint32_t src_vg_list_id, std::uint32_t dst_vg_list_id,
+                    std::string_view name, std::string_view hostname, std::string_view workgroup,
+                    const boost::posix_time::ptime& confirmed_table);
+
+ private:
+  using row_callback = int (*)(void*, int, char**, char**);
+
+  void require_open() const;
+  void exec(const std::string& sql, row_callback callback = nullptr, void* argument = nullptr);
+  int exec_unchecked(const char* sql) noexcept;
+
+  sqlite3* handle_ = nullptr;
+  bool commit_failed_ = false;
+};
+
+}  // namespace rovev

@@ -1,0 +1,72 @@
+#include "db/database_manager_error.hpp"
+
+#include <utility>
+
+namespace rovev {
+namespace {
+
+// Messages of SQLite's primary result codes 0 to 26; 100 and 101 follow.
+constexpr const char* result_messages[] = {
+    "Successful result",
+    "SQL error or missing database",
+    "Internal logic error in SQLite",
+    "Access permission denied",
+    "Callback routine requested an abort",
+    "The database file is locked",
+    "A table in the database is locked",
+    "A malloc() failed",
+    "Attempt to write a readonly database",
+    "Operation terminated by sqlite3_interrupt()",
+    "Some kind of disk I/O error occurred",
+    "The database disk image is malformed",
+    "Unknown opcode in sqlite3_file_control()",
+    "Insertion failed because database is full",
+    "Unable to open the database file",
+    "Database lock protocol error",
+    "Database is empty",
+    "The database schema changed",
+    "String or BLOB exceeds size limit",
+    "Abort due to constraint violation",
+    "Data type mismatch",
+    "Library used incorrectly",
+    "Uses OS features not supported on host",
+    "Authorization denied",
+    "Auxiliary database format error",
+    "2nd parameter to sqlite3_bind out of range",
+    "File opened that is not a database file",
+};
+
+const char* message_for(int result) {
+  constexpr int known = sizeof(result_messages) / sizeof(result_messages[0]);
+  if (result >= 0 && result < known) return result_messages[result];
+  if (result == 100) return "sqlite3_step() has another row ready";
+  if (result == 101) return "sqlite3_step() has finished executing";
+  return "";
+}
+
+std::int32_t code_for(int result) {
+  switch (result) {
+    case 0: return db_ok;
+    case 4: return db_abort;
+    case 5:
+    case 6: return db_busy;
+    case 7:
+    case 10: return db_resource;
+    case 19: return db_constraint;
+    default: return db_failure;
+  }
+}
+
+}  // namespace
+
+database_manager_error::database_manager_error(int sqlite_result)
+    : code_(code_for(sqlite_result)), message_(message_for(sqlite_result)) {}
+
+database_manager_error::database_manager_error(std::int32_t code, std::string message)
+    : code_(code), message_(std::move(message)) {}
+
+database_manager_error database_manager_error::not_initialized() {
+  return database_manager_error(db_failure, "not initialized !");
+}
+
+}  // namespace rovev

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <boost/date_time/posix_time/ptime.hpp>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "db/where_builder.hpp"
+
+namespace rovev {
+
+// Builds the text of one select, insert, update or insert-or-replace
+// statement, with every value spliced in as a literal.
+class sql_builder {
+ public:
+  enum kind : std::int32_t { select = 0, insert = 1, update = 2, insert_or_replace = 3 };
+
+  struct value_item {
+    std::string column;
+    std::string value;
+    bool quote;
+    bool escape;
+  };
+
+  sql_builder(const char* table, std::int32_t statement_kind);
+  virtual ~sql_builder() = default;
+
+  void add_value(std::string_view column, std::string_view value, bool quote, bool escape);
+  // A "?" parameter marker in the column's place.
+  void add_parameter(std::string_view column);
+  // A date literal; nothing at all for not-a-date-time or a date out of range,
+  // so the column keeps its default.
+  void add_date_value(std::string_view column, const boost::posix_time::ptime& time);
+  void add_field(std::string_view column);
+
+  std::string to_sql() const;
+
+  where_builder where;
+  std::uint32_t limit = 0;
+  std::string order_by;
+  std::string group_by;
+
+ private:
+  void append_column_and_value_lists(std::string& out) const;
+  void append_assignment_list(std::string& out) const;
+  void append_where(std::string& out) const;
+
+  std::int32_t statement_kind_;
+  std::string table_;
+  std::vector<value_item> values_;
+  std::vector<std::string> fields_;
+};
+
+}  // namespace rovev

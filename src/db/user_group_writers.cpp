@@ -1,0 +1,154 @@
+// Writers of users, groups, user_groups and group_vg_list.
+#include <sqlite3.h>
+
+#include <boost/format.hpp>
+#include <boost/lexical_cast.hpp>
+#include <memory>
+
+#include "db/database_manager.hpp"
+#include "db/decimal_text.hpp"
+#include "db/sql_builder.hpp"
+
+namespace rovev {
+namespace {
+
+struct statement_finalizer {
+  void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
+};
+using prepared_statement = std::unique_ptr<sqlite3_stmt, statement_finalizer>;
+
+prepared_statement prepare(sqlite3* handle, const std::string& sql) {
+  sqlite3_stmt* statement = nullptr;
+  const int result = sqlite3_prepare(handle, sql.c_str(), -1, &statement, nullptr);
+  prepared_statement owned(statement);
+  if (result != SQLITE_OK) throw database_manager_error(result);
+  return owned;
+}
+
+void bind(sqlite3_stmt* statement, int index, std::int32_t value) {
+  const int result = sqlite3_bind_int(statement, index, value);
+  if (result != SQLITE_OK) throw database_manager_error(result);
+}
+
+// A link row the database refuses is dropped; only "busy" is tried again.
+void step_until_not_busy(sqlite3_stmt* statement) {
+  while (sqlite3_step(statement) == SQLITE_BUSY) {
+  }
+}
+
+int set_found(void* found, int, char**, char**) {
+  *static_cast<bool*>(found) = true;
+  return 0;
+}
+
+int read_id(void* id, int columns, char** values, char**) {
+  std::int32_t value;
+  if (columns > 0 && values[0] != nullptr &&
+      boost::conversion::try_lexical_convert(values[0], value)) {
+    *static_cast<std::int32_t*>(id) = value;
+  }
+  return 0;
+}
+
+}  // namespace
+
+bool database_manager::add_user(std::int32_t id, std::string_view login_user_name,
+                                std::string_view hash_password, std::string_view description) {
+  sql_builder insert("users", sql_builder::insert);
+  insert.add_value("id", decimal_text(id), false, false);
+  insert.add_value("login_user_name", login_user_name, true, true);
+  insert.add_value("hash_password", hash_password, true, true);
+  insert.add_value("description", description, true, true);
+  exec(insert.to_sql());
+  return true;
+}
+
+void database_manager::update_user(std::string_view login_user_name,
+                                   std::string_view hash_password, std::string_view description) {
+  sql_builder update("users", sql_builder::update);
+  update.add_value("login_user_name", login_user_name, true, true);
+  if (!hash_password.empty()) update.add_value("hash_password", hash_password, true, true);
+  update.add_value("description", description, true, true);
+  update.where.add_condition("id", "1", false, false);
+  exec(update.to_sql());
+}
+
+std::int32_t database_manager::add_group(std::string_view name) {
+  sql_builder select("groups", sql_builder::select);
+  select.add_field("id");
+  select.where.add_condition("name", name, true, true);
+  const std::string select_text = select.to_sql();
+
+  bool found = false;
+  exec(select_text, set_found, &found);
+  if (found) return -1;
+
+  sql_builder insert("groups", sql_builder::insert);
+  insert.add_value("name", name, true, true);
+  exec(insert.to_sql());
+
+  std::int32_t id = -1;
+  exec(select_text, read_id, &id);
+  return id;
+}
+
+void database_manager::clear_user_groups(std::int32_t group_id) {
+  exec(boost::str(boost::format("delete from user_groups where group_id=%d;") % group_id));
+}
+
+void database_manager::clear_group_appliances(std::int32_t group_id) {
+  exec(boost::str(boost::format("delete from group_vg_list where group_id=%d;") % group_id));
+}
+
+void database_manager::add_user_groups(std::int32_t group_id, const user_links& users) {
+  sql_builder insert("user_groups", sql_builder::insert);
+  insert.add_value("group_id", decimal_text(group_id), false, false);
+  insert.add_parameter("user_id");
+  insert.add_parameter("permission");
+  const prepared_statement statement = prepare(handle_, insert.to_sql());
+  for (const auto& [user_id, permission] : users) {
+    sqlite3_reset(statement.get());
+    bind(statement.get(), 1, user_id);
+    bind(statement.get(), 2, permission);
+    step_until_not_busy(statement.get());
+  }
+}
+
+void database_manager::add_group_appliances(std::int32_t group_id,
+                                            const std::vector<std::uint32_t>& appliance_ids) {
+  sql_builder insert("group_vg_list", sql_builder::insert);
+  insert.add_value("group_id", decimal_text(group_id), false, false);
+  insert.add_parameter("vg_list_id");
+  const prepared_statement statement = prepare(handle_, insert.to_sql());
+  for (const std::uint32_t appliance_id : appliance_ids) {
+    sqlite3_reset(statement.get());
+    bind(statement.get(), 1, static_cast<std::int32_t>(appliance_id));
+    step_until_not_busy(statement.get());
+  }
+}
+
+bool database_manager::store_group(std::string_view name,
+                                   const std::vector<std::uint32_t>& appliance_ids,
+                                   const user_links& users) {
+  require_open();
+  try {
+    begin_transaction();
+    const std::int32_t group_id = add_group(name);
+    if (group_id == -1) {
+      rollback();
+      return false;
+    }
+    clear_user_groups(group_id);
+    add_user_groups(group_id, users);
+    clear_group_appliances(group_id);
+    add_group_appliances(group_id, appliance_ids);
+    // A group whose COMMIT fails is lost, so it fails like any statement.
+    commit();
+  } catch (const database_manager_error&) {
+    rollback();
+    throw;
+  }
+  return true;
+}
+
+}  // namespace rovev

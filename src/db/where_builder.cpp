@@ -1,0 +1,47 @@
+#include "db/where_builder.hpp"
+
+namespace rovev {
+
+std::string escape_quotes(std::string_view text) {
+  std::string result;
+  result.reserve(text.size() + 2);
+  for (const char c : text) {
+    result += c;
+    if (c == '\'') result += '\'';
+  }
+  return result;
+}
+
+void append_value_text(std::string& out, std::string_view value, bool quote, bool escape) {
+  if (quote) out += '\'';
+  if (escape) {
+    for (const char c : value) {
+      out += c;
+      if (c == '\'') out += '\'';
+    }
+  } else {
+    out += value;
+  }
+  if (quote) out += '\'';
+}
+
+void where_builder::add_condition(std::string_view column, std::string_view value, bool quote,
+                                  bool escape) {
+  std::string condition(column);
+  condition += '=';
+  append_value_text(condition, value, quote, escape);
+  conditions_.push_back(std::move(condition));
+}
+
+std::string where_builder::to_sql() const {
+  std::string clause;
+  for (std::size_t i = 0; i < conditions_.size(); ++i) {
+    if (i != 0) clause += conjunction == join_and ? " and " : " or ";
+    clause += '(';
+    clause += conditions_[i];
+    clause += ')';
+  }
+  return clause;
+}
+
+}  // namespace rovev

@@ -1,0 +1,36 @@
+#include "net/ipv4.hpp"
+
+#include <arpa/inet.h>
+
+#include <boost/lexical_cast.hpp>
+#include <boost/system/system_error.hpp>
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+namespace rovev {
+
+ipv4_address ipv4_from_string(std::string_view text) {
+  return boost::asio::ip::make_address_v4(std::string(text));
+}
+
+ipv4_address ipv4_from_network_bytes(const unsigned char* bytes) {
+  std::uint32_t network_order;
+  std::memcpy(&network_order, bytes, sizeof network_order);
+  return ipv4_address(ntohl(network_order));
+}
+
+address_and_port parse_address_and_port(std::string_view text) {
+  const auto colon = text.find(':');
+  if (colon == std::string_view::npos) return {ipv4_from_string(text), 80};
+  const ipv4_address address = ipv4_from_string(text.substr(0, colon));
+  const std::string_view port_text = text.substr(colon + 1);
+  std::uint16_t port;
+  if (!boost::conversion::try_lexical_convert(port_text.data(), port_text.size(), port)) {
+    throw boost::system::system_error(
+        boost::system::error_code(EINVAL, boost::system::generic_category()));
+  }
+  return {address, port};
+}
+
+}  // namespace rovev

@@ -1,0 +1,176 @@
+#include "db/sql_builder.hpp"
+
+#include <gtest/gtest.h>
+
+#include <boost/date_time/posix_time/posix_time.hpp>
+#include <functional>
+
+namespace rovev {
+namespace {
+
+using boost::posix_time::ptime;
+using boost::posix_time::time_from_string;
+
+struct builder_case {
+  const char* name;
+  std::function<std::string()> build;
+  const char* expected;
+};
+
+class sql_builder_text : public ::testing::TestWithParam<builder_case> {};
+
+TEST_P(sql_builder_text, matches) { EXPECT_EQ(GetParam().build(), GetParam().expected); }
+
+INSTANTIATE_TEST_SUITE_P(
+    statements, sql_builder_text,
+    ::testing::Values(
+        builder_case{"insert_escaped",
+                     [] {
+                       sql_builder b("groups", sql_builder::insert);
+                       b.add_value("name", "Sales Team's PCs", true, true);
+                       return b.to_sql();
+                     },
+                     "insert into groups(name) VALUES('Sales Team''s PCs')"},
+        builder_case{"insert_mixed",
+                     [] {
+                       sql_builder b("hostmove", sql_builder::insert);
+                       b.add_value("src_vg_list_id", "3", false, false);
+                       b.add_value("dst_vg_list_id", "7", false, false);
+                       b.add_value("name", "Sales PC", true, true);
+                       b.add_value("lladdr", "00:1A:2B:3C:4D:5E", true, false);
+                       b.add_date_value("confirmed_table",
+                                        time_from_string("2014-08-04 09:05:07"));
+                       return b.to_sql();
+                     },
+                     "insert into hostmove(src_vg_list_id,dst_vg_list_id,name,lladdr,confirmed_"
+                     "table) VALUES(3,7,'Sales PC','00:1A:2B:3C:4D:5E','2014-08-04 09:05:07')"},
+        builder_case{"update",
+                     [] {
+                       sql_builder b("users", sql_builder::update);
+                       b.add_value("login_user_name", "admin", true, true);
+                       b.add_value("description", "Site Admin's Desk", true, true);
+                       b.where.add_condition("id", "1", false, false);
+                       return b.to_sql();
+                     },
+                     "update users set login_user_name='admin',description='Site Admin''s Desk' "
+                     "where (id=1)"},
+        builder_case{"select_field",
+                     [] {
+                       sql_builder b("host_flag", sql_builder::select);
+                       b.add_field("lladdr");
+                       b.where.add_condition("lladdr", "00:1A:2B:3C:4D:5E", true, false);
+                       return b.to_sql();
+                     },
+                     "select lladdr from host_flag where (lladdr='00:1A:2B:3C:4D:5E')"},
+        builder_case{"select_star",
+                     [] {
+                       sql_builder b("host_flag", sql_builder::select);
+                       return b.to_sql();
+                     },
+                     "select * from host_flag"},
+        builder_case{"select_extras",
+                     [] {
+                       sql_builder b("t", sql_builder::select);
+                       b.add_field("a");
+                       b.add_field("b");
+                       b.where.add_condition("a", "1", false, false);
+                       b.where.add_condition("b", "x", true, false);
+                       b.where.conjunction = where_builder::join_and;
+                       b.group_by = "a";
+                       b.order_by = "b";
+                       b.limit = 10;
+                       return b.to_sql();
+                     },
+                     "select a,b from t where (a=1) and (b='x') group by a order by b limit 10"},
+        builder_case{"conditions_or",
+                     [] {
+                       where_builder w;
+                       w.add_condition("a", "1", false, false);
+                       w.add_condition("b", "x", true, false);
+                       return w.to_sql();
+                     },
+                     "(a=1) or (b='x')"},
+        builder_case{"parameters",
+                     [] {
+                       sql_builder b("user_groups", sql_builder::insert);
+                       b.add_value("group_id", "4", false, false);
+                       b.add_parameter("user_id");
+                       b.add_parameter("permission");
+                       return b.to_sql();
+                     },
+                     "insert into user_groups(group_id,user_id,permission) VALUES(4,?,?)"},
+        builder_case{"insert_or_replace",
+                     [] {
+                       sql_builder b("t", sql_builder::insert_or_replace);
+                       b.add_value("a", "", true, false);
+                       b.add_value("b", "", false, false);
+                       return b.to_sql();
+                     },
+                     "insert or replace into t(a,b) VALUES('',)"},
+        builder_case{"insert_nothing",
+                     [] {
+                       sql_builder b("t", sql_builder::insert);
+                       return b.to_sql();
+                     },
+                     "insert into t() VALUES()"},
+        builder_case{"unknown_kind",
+                     [] {
+                       sql_builder b("t", 7);
+                       b.add_value("a", "1", false, false);
+                       return b.to_sql();
+                     },
+                     ""},
+        builder_case{"update_ignores_quote_escape_split",
+                     [] {
+                       sql_builder b("t", sql_builder::update);
+                       b.add_value("a", "it's", true, false);
+                       b.add_value("b", "''", false, true);
+                       return b.to_sql();
+                     },
+                     "update t set a='it's',b=''''"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct date_case {
+  ptime time;
+  const char* expected;  // nullptr: no column
+};
+
+class date_value : public ::testing::TestWithParam<date_case> {};
+
+TEST_P(date_value, formats_or_leaves_the_column_out) {
+  sql_builder b("t", sql_builder::insert);
+  b.add_value("a", "1", false, false);
+  b.add_date_value("d", GetParam().time);
+  const std::string expected = GetParam().expected == nullptr
+                                   ? "insert into t(a) VALUES(1)"
+                                   : std::string("insert into t(a,d) VALUES(1,") +
+                                         GetParam().expected + ")";
+  EXPECT_EQ(b.to_sql(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    dates, date_value,
+    ::testing::Values(date_case{time_from_string("2014-08-04 09:05:07.250"), "'2014-08-04 09:05:07'"},
+                      date_case{time_from_string("2014-08-04 23:59:59.999999"),
+                                "'2014-08-04 23:59:59'"},
+                      date_case{time_from_string("1400-01-01 00:00:00"), "'1400-01-01 00:00:00'"},
+                      date_case{time_from_string("9999-12-31 00:00:00"), "'9999-12-31 00:00:00'"},
+                      date_case{ptime(boost::posix_time::not_a_date_time), nullptr},
+                      date_case{ptime(boost::posix_time::pos_infin), nullptr},
+                      date_case{ptime(boost::posix_time::neg_infin), nullptr}));
+
+TEST(escape_quotes, doubles_every_single_quote) {
+  EXPECT_EQ(escape_quotes("it's"), "it''s");
+  EXPECT_EQ(escape_quotes("''"), "''''");
+  EXPECT_EQ(escape_quotes("'a'"), "''a''");
+  EXPECT_EQ(escape_quotes(""), "");
+}
+
+TEST(sql_builder, to_sql_can_be_asked_again) {
+  sql_builder b("t", sql_builder::insert);
+  b.add_value("a", "x'y", true, true);
+  EXPECT_EQ(b.to_sql(), b.to_sql());
+}
+
+}  // namespace
+}  // namespace rovev

@@ -1,0 +1,83 @@
+#include "net/ipv4.hpp"
+
+#include <gtest/gtest.h>
+
+#include <boost/system/system_error.hpp>
+#include <string>
+
+namespace rovev {
+namespace {
+
+TEST(ipv4, dotted_text_round_trips) {
+  const ipv4_address address = ipv4_from_string("192.168.1.23");
+  EXPECT_EQ(address.to_bytes(), (ipv4_address::bytes_type{192, 168, 1, 23}));
+  EXPECT_EQ(address.to_string(), "192.168.1.23");
+  EXPECT_EQ(ipv4_from_string("0.0.0.0").to_uint(), 0u);
+  EXPECT_EQ(ipv4_from_string("255.255.255.255").to_uint(), 0xFFFFFFFFu);
+}
+
+class ipv4_rejects : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ipv4_rejects, with_the_platform_error) {
+  try {
+    ipv4_from_string(GetParam());
+    FAIL() << "accepted " << GetParam();
+  } catch (const boost::system::system_error& error) {
+    EXPECT_EQ(error.code().value(), EINVAL);
+    EXPECT_STREQ(error.what(), "Invalid argument");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(texts, ipv4_rejects,
+                         ::testing::Values("", "192.168.1.256", "manager.example", "10.0.0.999",
+                                           " 1.2.3.4", "1.2.3.4 ", "1.2.3"));
+
+TEST(ipv4, from_network_bytes) {
+  const unsigned char field[4] = {0xC0, 0xA8, 0x01, 0x17};
+  EXPECT_EQ(ipv4_from_network_bytes(field).to_string(), "192.168.1.23");
+}
+
+struct port_case {
+  const char* text;
+  const char* address;  // nullptr: fails
+  std::uint16_t port;
+  bool generic_error;   // failure is the generic invalid argument (port), else the address's
+};
+
+class address_and_port_text : public ::testing::TestWithParam<port_case> {};
+
+TEST_P(address_and_port_text, converts) {
+  const port_case& c = GetParam();
+  if (c.address != nullptr) {
+    const address_and_port value = parse_address_and_port(c.text);
+    EXPECT_EQ(value.address.to_string(), c.address);
+    EXPECT_EQ(value.port, c.port);
+    return;
+  }
+  try {
+    parse_address_and_port(c.text);
+    FAIL() << "accepted " << c.text;
+  } catch (const boost::system::system_error& error) {
+    EXPECT_EQ(error.code().category() == boost::system::generic_category(), c.generic_error);
+    EXPECT_EQ(error.code().value(), EINVAL);
+    EXPECT_STREQ(error.what(), "Invalid argument");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    texts, address_and_port_text,
+    ::testing::Values(port_case{"192.168.1.23", "192.168.1.23", 80, false},
+                      port_case{"192.168.1.23:8080", "192.168.1.23", 8080, false},
+                      port_case{"192.168.1.23:+21", "192.168.1.23", 21, false},
+                      port_case{"192.168.1.23:-1", "192.168.1.23", 65535, false},
+                      port_case{"192.168.1.23:0", "192.168.1.23", 0, false},
+                      port_case{"192.168.1.23:", nullptr, 0, true},
+                      port_case{"192.168.1.23:65536", nullptr, 0, true},
+                      port_case{"192.168.1.23:80x", nullptr, 0, true},
+                      port_case{"192.168.1.23: 80", nullptr, 0, true},
+                      port_case{"192.168.1.23:1:2", nullptr, 0, true},
+                      port_case{"192.168.1.999:x", nullptr, 0, false},
+                      port_case{"", nullptr, 0, false}));
+
+}  // namespace
+}  // namespace rovev
