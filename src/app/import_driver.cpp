@@ -5,15 +5,25 @@
 
 #include "app/console.hpp"
 #include "db/database_manager.hpp"
+#include "import/lists/appliance_list_import.hpp"
+#include "import/lists/group_list_import.hpp"
+#include "import/lists/user_list_import.hpp"
+#include "import/records/detection_history_import.hpp"
+#include "import/records/movement_history_import.hpp"
+#include "import/records/registered_pc_import.hpp"
 
 namespace rovev {
 namespace {
 
 void run_steps(const boost::filesystem::path& base_folder, database_manager& db,
                appliance_id_map& appliance_ids) {
-  (void)base_folder;
-  (void)db;
-  (void)appliance_ids;
+  // Every step runs whatever the steps before it reported.
+  import_appliance_list(db, base_folder / "vellgard.list", appliance_ids);
+  import_user_list(base_folder / "manager.user", db);
+  import_group_list(base_folder / "vellgard.group", db);
+  import_registered_pcs(db, base_folder, appliance_ids);
+  import_detection_history(base_folder / "hist", db);
+  import_movement_history(base_folder / "hostmove", db);
 }
 
 }  // namespace

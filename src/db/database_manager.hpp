@@ -47,8 +47,8 @@ class database_manager {
 
   // Users and groups.
   using user_links = std::map<std::int32_t, std::int32_t>;  // user id -> permission
-  bool add_user(std::int32_t id, std::string_view login_user_name,
-                std::string_view hash_password, std::string_view description);
+  bool add_user(std::int32_t id, std::string_view login_user_name, std::string_view hash_password,
+                std::string_view description);
   void update_user(std::string_view login_user_name, std::string_view hash_password,
                    std::string_view description);
   bool store_group(std::string_view name, const std::vector<std::uint32_t>& appliance_ids,
@@ -61,10 +61,9 @@ class database_manager {
 
   // Histories.
   bool add_detection_log(const detection_entry& entry, std::uint32_t vg_list_id);
-  bool add_hostmove(const ll_addr& lladdr, const ipv4_address& ipaddr,
-                    std::uint32_t src_vg_list_id, std::uint32_t dst_vg_list_id,
-                    std::string_view name, std::string_view hostname, std::string_view workgroup,
-                    const boost::posix_time::ptime& confirmed_table);
+  bool add_hostmove(const ll_addr& lladdr, const ipv4_address& ipaddr, std::uint32_t src_vg_list_id,
+                    std::uint32_t dst_vg_list_id, std::string_view name, std::string_view hostname,
+                    std::string_view workgroup, const boost::posix_time::ptime& confirmed_table);
 
  private:
   using row_callback = int (*)(void*, int, char**, char**);

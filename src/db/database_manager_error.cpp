@@ -46,14 +46,20 @@ const char* message_for(int result) {
 
 std::int32_t code_for(int result) {
   switch (result) {
-    case 0: return db_ok;
-    case 4: return db_abort;
+    case 0:
+      return db_ok;
+    case 4:
+      return db_abort;
     case 5:
-    case 6: return db_busy;
+    case 6:
+      return db_busy;
     case 7:
-    case 10: return db_resource;
-    case 19: return db_constraint;
-    default: return db_failure;
+    case 10:
+      return db_resource;
+    case 19:
+      return db_constraint;
+    default:
+      return db_failure;
   }
 }
 

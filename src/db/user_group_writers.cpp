@@ -63,8 +63,8 @@ bool database_manager::add_user(std::int32_t id, std::string_view login_user_nam
   return true;
 }
 
-void database_manager::update_user(std::string_view login_user_name,
-                                   std::string_view hash_password, std::string_view description) {
+void database_manager::update_user(std::string_view login_user_name, std::string_view hash_password,
+                                   std::string_view description) {
   sql_builder update("users", sql_builder::update);
   update.add_value("login_user_name", login_user_name, true, true);
   if (!hash_password.empty()) update.add_value("hash_password", hash_password, true, true);

@@ -1,0 +1,96 @@
+#include "import/lists/appliance_list_import.hpp"
+
+#include <boost/system/system_error.hpp>
+
+#include "db/transaction_scope.hpp"
+#include "import/lists/list_file_reader.hpp"
+#include "import/lists/list_messages.hpp"
+#include "import/lists/number_field.hpp"
+
+namespace rovev {
+namespace {
+
+constexpr const char* address_error =
+    "%u行目でエラーが発生しました  (Message: 無効なIPアドレスまたはMACアドレスです  what: %s)";
+constexpr const char* id_error = "%u行目でエラーが発生しました  (Message: 無効なIDです  what: %s)";
+
+struct appliance_line {
+  std::string_view name;
+  address_and_port address{};
+  std::string_view id_text;
+  std::uint32_t id = 0;
+  ll_addr lladdr;
+  ipv4_address netaddr;
+  bool nat = false;
+};
+
+// Converts the field of its column into the line's values.
+void take_field(appliance_line& values, std::size_t column, const std::string& field) {
+  switch (column) {
+    case 1:
+      values.name = field;
+      break;
+    case 2:
+      values.address = parse_address_and_port(field);
+      break;
+    case 3:
+      values.id_text = field;
+      values.id = to_number<std::uint32_t>(field);
+      break;
+    case 4: {
+      // An empty field and the word INVALID stand for the all-zero address.
+      const bool zero = field.empty() || field == "INVALID";
+      values.lladdr = ll_addr(zero ? std::string_view("00:00:00:00:00:00") : field);
+      break;
+    }
+    case 5:
+      values.netaddr = field.empty() ? ipv4_address() : ipv4_from_string(field);
+      break;
+    case 6:
+      values.nat = field == "nat";
+      break;
+    default:
+      break;  // counted, not looked at
+  }
+}
+
+bool import_line(database_manager& db, appliance_id_map& appliance_ids, const list_line& line) {
+  appliance_line values;
+  for (std::size_t column = 1; column <= line.fields.size(); ++column) {
+    try {
+      take_field(values, column, line.fields[column - 1]);
+    } catch (const boost::system::system_error& error) {
+      report_line_error(line.number, address_error, error.what());
+      return false;
+    } catch (const boost::bad_lexical_cast& error) {
+      report_line_error(line.number, id_error, error.what());
+      return false;
+    }
+  }
+  if (line.fields.size() != 6) {
+    report_line_error(line.number, list_messages::column_count);
+    return false;
+  }
+  // The entry stays even when the row is refused below.
+  appliance_ids[values.netaddr] = values.id;
+  try {
+    return db.add_appliance(values.id_text, values.lladdr, values.name, values.address.address,
+                            values.address.port, values.netaddr, values.nat);
+  } catch (const database_manager_error& error) {
+    report_line_error(line.number, list_messages::store_failed, error.what());
+    return false;
+  }
+}
+
+}  // namespace
+
+bool import_appliance_list(database_manager& db, const boost::filesystem::path& file,
+                           appliance_id_map& appliance_ids) {
+  const transaction_scope scope(db);
+  return import_list_file(
+      file, "登録済みVellgard2 一覧の取り込みを開始します: ",
+      "登録済みVellgard2 一覧の取り込みが完了しました。%u件取り込みました。",
+      [&](const list_line& line) { return import_line(db, appliance_ids, line); });
+}
+
+}  // namespace rovev

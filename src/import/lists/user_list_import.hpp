@@ -1,0 +1,14 @@
+#pragma once
+
+#include <boost/filesystem/path.hpp>
+
+#include "db/database_manager.hpp"
+
+namespace rovev {
+
+// manager.user: user id, login name, password hash, (unused), description.
+// Users get the id plus 10; "admin" updates the manager's user 1. No
+// transaction: every row stands alone. False when the file did not open.
+bool import_user_list(const boost::filesystem::path& file, database_manager& db);
+
+}  // namespace rovev
