@@ -25,9 +25,7 @@ struct address_and_port {
 address_and_port parse_address_and_port(std::string_view text);
 
 struct ipv4_hash {
-  std::size_t operator()(const ipv4_address& address) const noexcept {
-    return address.to_uint();
-  }
+  std::size_t operator()(const ipv4_address& address) const noexcept { return address.to_uint(); }
 };
 
 }  // namespace rovev

@@ -13,11 +13,11 @@ const qi::uint_parser<std::uint8_t, 16, 2, 2> octet;
 
 // The four forms, in the order in which they are tried. qi::copy keeps the
 // expressions from referring to temporaries.
-const auto colon_pairs = qi::copy(octet >> ':' >> octet >> ':' >> octet >> ':' >> octet >> ':' >>
-                                  octet >> ':' >> octet);
+const auto colon_pairs =
+    qi::copy(octet >> ':' >> octet >> ':' >> octet >> ':' >> octet >> ':' >> octet >> ':' >> octet);
 const auto colon_halves = qi::copy(octet >> octet >> octet >> ':' >> octet >> octet >> octet);
-const auto dash_pairs = qi::copy(octet >> '-' >> octet >> '-' >> octet >> '-' >> octet >> '-' >>
-                                 octet >> '-' >> octet);
+const auto dash_pairs =
+    qi::copy(octet >> '-' >> octet >> '-' >> octet >> '-' >> octet >> '-' >> octet >> '-' >> octet);
 const auto dash_halves = qi::copy(octet >> octet >> octet >> '-' >> octet >> octet >> octet);
 
 template <class Form>

@@ -71,8 +71,10 @@ INSTANTIATE_TEST_SUITE_P(
     cases, command_line_usage_error,
     ::testing::Values(
         usage_error_case{"unknown", {"--frobnicate"}, "unrecognised option '--frobnicate'"},
-        usage_error_case{"no_value", {"--path"}, "the required argument for option '--path' is missing"},
-        usage_error_case{"repeated", {"-p", "a", "-p", "b"},
+        usage_error_case{
+            "no_value", {"--path"}, "the required argument for option '--path' is missing"},
+        usage_error_case{"repeated",
+                         {"-p", "a", "-p", "b"},
                          "option '--path' cannot be specified more than once"}),
     [](const auto& info) { return std::string(info.param.name); });
 

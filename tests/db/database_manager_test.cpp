@@ -67,8 +67,8 @@ TEST(database_manager, entry_points_need_an_open_connection) {
 }
 
 TEST_F(database_manager_test, constraint_violation_is_code_1) {
-  db_.add_appliance("2", ll_addr("00:1a:2B:3c:4D:5e"), "Floor 3",
-                    ipv4_from_string("192.168.1.10"), 80, ipv4_from_string("192.168.1.0"), false);
+  db_.add_appliance("2", ll_addr("00:1a:2B:3c:4D:5e"), "Floor 3", ipv4_from_string("192.168.1.10"),
+                    80, ipv4_from_string("192.168.1.0"), false);
   try {
     db_.add_appliance("2", ll_addr(), "again", ipv4_address(), 80, ipv4_address(), true);
     FAIL() << "duplicate id accepted";

@@ -38,8 +38,7 @@ INSTANTIATE_TEST_SUITE_P(
                        b.add_value("dst_vg_list_id", "7", false, false);
                        b.add_value("name", "Sales PC", true, true);
                        b.add_value("lladdr", "00:1A:2B:3C:4D:5E", true, false);
-                       b.add_date_value("confirmed_table",
-                                        time_from_string("2014-08-04 09:05:07"));
+                       b.add_date_value("confirmed_table", time_from_string("2014-08-04 09:05:07"));
                        return b.to_sql();
                      },
                      "insert into hostmove(src_vg_list_id,dst_vg_list_id,name,lladdr,confirmed_"
@@ -141,23 +140,23 @@ TEST_P(date_value, formats_or_leaves_the_column_out) {
   sql_builder b("t", sql_builder::insert);
   b.add_value("a", "1", false, false);
   b.add_date_value("d", GetParam().time);
-  const std::string expected = GetParam().expected == nullptr
-                                   ? "insert into t(a) VALUES(1)"
-                                   : std::string("insert into t(a,d) VALUES(1,") +
-                                         GetParam().expected + ")";
+  const std::string expected =
+      GetParam().expected == nullptr
+          ? "insert into t(a) VALUES(1)"
+          : std::string("insert into t(a,d) VALUES(1,") + GetParam().expected + ")";
   EXPECT_EQ(b.to_sql(), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     dates, date_value,
-    ::testing::Values(date_case{time_from_string("2014-08-04 09:05:07.250"), "'2014-08-04 09:05:07'"},
-                      date_case{time_from_string("2014-08-04 23:59:59.999999"),
-                                "'2014-08-04 23:59:59'"},
-                      date_case{time_from_string("1400-01-01 00:00:00"), "'1400-01-01 00:00:00'"},
-                      date_case{time_from_string("9999-12-31 00:00:00"), "'9999-12-31 00:00:00'"},
-                      date_case{ptime(boost::posix_time::not_a_date_time), nullptr},
-                      date_case{ptime(boost::posix_time::pos_infin), nullptr},
-                      date_case{ptime(boost::posix_time::neg_infin), nullptr}));
+    ::testing::Values(
+        date_case{time_from_string("2014-08-04 09:05:07.250"), "'2014-08-04 09:05:07'"},
+        date_case{time_from_string("2014-08-04 23:59:59.999999"), "'2014-08-04 23:59:59'"},
+        date_case{time_from_string("1400-01-01 00:00:00"), "'1400-01-01 00:00:00'"},
+        date_case{time_from_string("9999-12-31 00:00:00"), "'9999-12-31 00:00:00'"},
+        date_case{ptime(boost::posix_time::not_a_date_time), nullptr},
+        date_case{ptime(boost::posix_time::pos_infin), nullptr},
+        date_case{ptime(boost::posix_time::neg_infin), nullptr}));
 
 TEST(escape_quotes, doubles_every_single_quote) {
   EXPECT_EQ(escape_quotes("it's"), "it''s");

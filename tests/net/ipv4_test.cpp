@@ -41,7 +41,7 @@ struct port_case {
   const char* text;
   const char* address;  // nullptr: fails
   std::uint16_t port;
-  bool generic_error;   // failure is the generic invalid argument (port), else the address's
+  bool generic_error;  // failure is the generic invalid argument (port), else the address's
 };
 
 class address_and_port_text : public ::testing::TestWithParam<port_case> {};

@@ -18,15 +18,15 @@ TEST_P(ll_addr_accepts, text_form) {
   EXPECT_EQ(ll_addr(GetParam().text).to_string(), GetParam().canonical);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    forms, ll_addr_accepts,
-    ::testing::Values(accepted_case{"00:1a:2B:3c:4D:5e", "00:1A:2B:3C:4D:5E"},
-                      accepted_case{"001A2B:3C4D5E", "00:1A:2B:3C:4D:5E"},
-                      accepted_case{"00-1A-2B-3C-4D-5E", "00:1A:2B:3C:4D:5E"},
-                      accepted_case{"001a2b-3C4D5E", "00:1A:2B:3C:4D:5E"},
-                      accepted_case{"ff:FF:fF:Ff:ff:ff", "FF:FF:FF:FF:FF:FF"},
-                      accepted_case{"", "00:00:00:00:00:00"},
-                      accepted_case{"00:00:00:00:00:00", "00:00:00:00:00:00"}));
+INSTANTIATE_TEST_SUITE_P(forms, ll_addr_accepts,
+                         ::testing::Values(accepted_case{"00:1a:2B:3c:4D:5e", "00:1A:2B:3C:4D:5E"},
+                                           accepted_case{"001A2B:3C4D5E", "00:1A:2B:3C:4D:5E"},
+                                           accepted_case{"00-1A-2B-3C-4D-5E", "00:1A:2B:3C:4D:5E"},
+                                           accepted_case{"001a2b-3C4D5E", "00:1A:2B:3C:4D:5E"},
+                                           accepted_case{"ff:FF:fF:Ff:ff:ff", "FF:FF:FF:FF:FF:FF"},
+                                           accepted_case{"", "00:00:00:00:00:00"},
+                                           accepted_case{"00:00:00:00:00:00",
+                                                         "00:00:00:00:00:00"}));
 
 class ll_addr_rejects : public ::testing::TestWithParam<const char*> {};
 
@@ -45,9 +45,9 @@ INSTANTIATE_TEST_SUITE_P(texts, ll_addr_rejects,
                          ::testing::Values(" 00:1A:2B:3C:4D:5E", "00:1A:2B:3C:4D:5E ",
                                            "00:1A:2B:3C:4D:5E:", "0:1A:2B:3C:4D:5E",
                                            "00:1A:2B:3C:4D", "00:1A:2B:3C:4D:5E:6F",
-                                           "00:1A:2B:3C:4D:5G", "001A2B3C4D5E",
-                                           "00:1A-2B:3C:4D:5E", "001A.2B3C.4D5E",
-                                           "001A2B:3C4D5E\r", "INVALID", "001A2B-3C4D5E-"));
+                                           "00:1A:2B:3C:4D:5G", "001A2B3C4D5E", "00:1A-2B:3C:4D:5E",
+                                           "001A.2B3C.4D5E", "001A2B:3C4D5E\r", "INVALID",
+                                           "001A2B-3C4D5E-"));
 
 TEST(ll_addr, from_raw_bytes_in_memory_order) {
   const unsigned char ones[6] = {255, 255, 255, 255, 255, 255};

@@ -47,7 +47,8 @@ tool_result run_tool(const std::vector<std::string>& arguments) {
 
   int wait_status = 0;
   waitpid(child, &wait_status, 0);
-  const int status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : 128 + WTERMSIG(wait_status);
+  const int status =
+      WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : 128 + WTERMSIG(wait_status);
   return {status, read_file(out_file), read_file(err_file)};
 }
 

@@ -1,0 +1,43 @@
+#include "import/records/host_file_record.hpp"
+
+#include <boost/date_time/posix_time/posix_time_types.hpp>
+#include <cstdint>
+#include <cstring>
+
+namespace rovev {
+namespace {
+
+constexpr std::size_t name_offset = 14;
+constexpr std::size_t name_width = 33;
+
+std::int32_t little_endian_int32(const unsigned char* bytes) {
+  const std::uint32_t value = std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 |
+                              std::uint32_t{bytes[2]} << 16 | std::uint32_t{bytes[3]} << 24;
+  return static_cast<std::int32_t>(value);
+}
+
+boost::posix_time::ptime seconds_since_1970(std::int32_t seconds) {
+  if (seconds == 0) return boost::posix_time::ptime(boost::posix_time::not_a_date_time);
+  static const boost::posix_time::ptime epoch(boost::gregorian::date(1970, 1, 1));
+  return epoch + boost::posix_time::seconds(seconds);
+}
+
+}  // namespace
+
+void decode_host_record(const unsigned char* record, const appliance_id_map& appliance_ids,
+                        host_entry& entry) {
+  entry.lladdr = ll_addr(record);
+  entry.org_ipaddr = ipv4_from_network_bytes(record + 6);
+  const auto appliance = appliance_ids.find(ipv4_from_network_bytes(record + 10));
+  entry.org_vg_list_id =
+      appliance == appliance_ids.end() ? 0 : static_cast<std::int32_t>(appliance->second);
+  const char* name = reinterpret_cast<const char*>(record + name_offset);
+  entry.name.assign(name, strnlen(name, name_width - 1));
+  entry.regist_time = seconds_since_1970(little_endian_int32(record + 47));
+  entry.expire_time = seconds_since_1970(little_endian_int32(record + 51));
+  const unsigned char flags = record[55];
+  entry.hostname_flag = (flags & 0x02) == 0;
+  entry.segment_flag = (flags & 0x04) == 0;
+}
+
+}  // namespace rovev

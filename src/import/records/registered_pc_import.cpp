@@ -1,0 +1,67 @@
+#include "import/records/registered_pc_import.hpp"
+
+#include <boost/filesystem/operations.hpp>
+#include <fstream>
+
+#include "app/console.hpp"
+#include "db/transaction_scope.hpp"
+#include "import/records/host_file_name.hpp"
+#include "import/records/host_file_record.hpp"
+
+namespace rovev {
+
+std::uint32_t import_host_file(const boost::filesystem::path& file,
+                               const appliance_id_map& appliance_ids, database_manager& db,
+                               std::int32_t appliance_id) {
+  const transaction_scope scope(db);
+  std::ifstream stream(file.string(), std::ios::binary);
+  if (!stream.is_open()) {
+    console::out("    [Error]: ファイル読み込みに失敗しました: %s", console::quoted(file));
+    return 0;
+  }
+  std::uint32_t written = 0;
+  unsigned char record[host_record_size];
+  host_entry entry;
+  while (stream.read(reinterpret_cast<char*>(record), sizeof record)) {
+    decode_host_record(record, appliance_ids, entry);
+    try {
+      db.add_host(entry, appliance_id);
+      ++written;
+    } catch (const database_manager_error& error) {
+      // A PC the schema refuses (already registered) is passed over quietly.
+      if (error.code() != db_constraint) {
+        console::out("    [Error]: DBへの格納に失敗しました  (what: %s)", error.what());
+      }
+    }
+  }
+  return written;
+}
+
+bool import_registered_pcs(database_manager& db, const boost::filesystem::path& base_folder,
+                           const appliance_id_map& appliance_ids) {
+  namespace fs = boost::filesystem;
+  console::out("登録済みPCの取り込みを開始します  (dir: %s)", console::quoted(base_folder));
+  std::uint32_t files_imported = 0;
+  std::uint32_t hosts_registered = 0;
+  try {
+    for (fs::directory_iterator entries(base_folder), end; entries != end; ++entries) {
+      const fs::path& path = entries->path();
+      if (fs::is_directory(fs::status(path))) continue;
+      if (path.extension().string() != ".db") continue;
+      if (fs::file_size(path) % host_record_size != 0) continue;
+      const std::string name = path.filename().string();
+      const std::int32_t appliance_id = name == "host.db" ? 0 : parse_host_file_name(name, ".db");
+      if (name != "host.db" && appliance_id == 0) continue;
+      hosts_registered += import_host_file(path, appliance_ids, db, appliance_id);
+      ++files_imported;
+    }
+  } catch (const fs::filesystem_error& error) {
+    console::out("    [Error]: ファイルシステムエラーです  (what: %s)", error.what());
+  }
+  console::out(
+      "登録済みPCの取り込みが完了しました。%u個のファイルを取り込み、%u件のPCを登録しました。",
+      files_imported, hosts_registered);
+  return true;
+}
+
+}  // namespace rovev
