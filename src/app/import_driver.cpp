@@ -13,20 +13,28 @@
 #include "import/records/registered_pc_import.hpp"
 
 namespace rovev {
-namespace {
 
-void run_steps(const boost::filesystem::path& base_folder, database_manager& db,
-               appliance_id_map& appliance_ids) {
-  // Every step runs whatever the steps before it reported.
-  import_appliance_list(db, base_folder / "vellgard.list", appliance_ids);
-  import_user_list(base_folder / "manager.user", db);
-  import_group_list(base_folder / "vellgard.group", db);
-  import_registered_pcs(db, base_folder, appliance_ids);
-  import_detection_history(base_folder / "hist", db);
-  import_movement_history(base_folder / "hostmove", db);
+int run_import_steps(const boost::filesystem::path& base_folder, database_manager& db,
+                     appliance_id_map& appliance_ids) {
+  try {
+    // Every step runs whatever the steps before it reported.
+    import_appliance_list(db, base_folder / "vellgard.list", appliance_ids);
+    import_user_list(base_folder / "manager.user", db);
+    import_group_list(base_folder / "vellgard.group", db);
+    import_registered_pcs(db, base_folder, appliance_ids);
+    import_detection_history(base_folder / "hist", db);
+    import_movement_history(base_folder / "hostmove", db);
+  } catch (const database_manager_error& error) {
+    console::out("    [Error]: データベースエラーのため取り込みを中止しました  (what: %s)",
+                 error.what());
+    return 1;
+  } catch (const std::exception& error) {
+    console::out("    [Error]: 予期しないエラーのため取り込みを中止しました  (what: %s)",
+                 error.what());
+    return 1;
+  }
+  return db.commit_failed() ? 1 : 0;
 }
-
-}  // namespace
 
 int run_import(const boost::filesystem::path& base_folder, appliance_id_map& appliance_ids) {
   const std::string quoted_folder = console::quoted(base_folder);
@@ -45,19 +53,9 @@ int run_import(const boost::filesystem::path& base_folder, appliance_id_map& app
     return 1;
   }
 
-  try {
-    run_steps(base_folder, db, appliance_ids);
-  } catch (const database_manager_error& error) {
-    console::out("    [Error]: データベースエラーのため取り込みを中止しました  (what: %s)",
-                 error.what());
-    return 1;
-  } catch (const std::exception& error) {
-    console::out("    [Error]: 予期しないエラーのため取り込みを中止しました  (what: %s)",
-                 error.what());
-    return 1;
-  }
+  const int status = run_import_steps(base_folder, db, appliance_ids);
   db.close();
-  return db.commit_failed() ? 1 : 0;
+  return status;
 }
 
 }  // namespace rovev

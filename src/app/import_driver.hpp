@@ -6,8 +6,15 @@
 
 namespace rovev {
 
+class database_manager;
+
 // Imports everything in the base folder into its vg.db, step after step.
 // Returns 0 when every step ran and committed, 1 otherwise.
 int run_import(const boost::filesystem::path& base_folder, appliance_id_map& appliance_ids);
+
+// The six steps on an open connection. An error that escapes a step stops the
+// run with a message; the status is 1 then, or when a commit failed.
+int run_import_steps(const boost::filesystem::path& base_folder, database_manager& db,
+                     appliance_id_map& appliance_ids);
 
 }  // namespace rovev

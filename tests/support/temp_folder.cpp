@@ -20,6 +20,7 @@ temp_folder::~temp_folder() {
 }
 
 void write_file(const boost::filesystem::path& file, std::string_view bytes) {
+  boost::filesystem::create_directories(file.parent_path());
   std::ofstream stream(file.string(), std::ios::binary | std::ios::trunc);
   stream.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (!stream) throw std::runtime_error("cannot write " + file.string());

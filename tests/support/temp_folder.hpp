@@ -21,6 +21,7 @@ class temp_folder {
   boost::filesystem::path path_;
 };
 
+// Writes the bytes, making the folders on the way.
 void write_file(const boost::filesystem::path& file, std::string_view bytes);
 std::string read_file(const boost::filesystem::path& file);
 

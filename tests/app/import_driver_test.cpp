@@ -1,0 +1,98 @@
+#include "app/import_driver.hpp"
+
+#include <gtest/gtest.h>
+
+#include "db/database_manager.hpp"
+#include "record_encoding.hpp"
+#include "support/base_folder.hpp"
+
+namespace rovev {
+namespace {
+
+using Lines = std::vector<std::string>;
+using testing::base_folder;
+
+TEST(import_driver, a_folder_with_only_the_database_runs_every_step) {
+  const base_folder base;
+  const auto result = base.run();
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.err, "");
+  const auto lines = testing::lines_of(result.out);
+  ASSERT_EQ(lines.size(), 14u);
+  const std::string quoted = "\"" + base.path().string();
+  const std::string cannot_read = "    [Error]: ファイル読み込みに失敗しました: ";
+  EXPECT_EQ(lines[0],
+            "登録済みVellgard2 一覧の取り込みを開始します: " + quoted + "/vellgard.list\"");
+  EXPECT_EQ(lines[1], cannot_read + quoted + "/vellgard.list\"");
+  EXPECT_EQ(lines[2], "ユーザ一覧の取り込みを開始します: " + quoted + "/manager.user\"");
+  EXPECT_EQ(lines[3], cannot_read + quoted + "/manager.user\"");
+  EXPECT_EQ(lines[4], "グループ一覧の取り込みを開始します: " + quoted + "/vellgard.group\"");
+  EXPECT_EQ(lines[5], cannot_read + quoted + "/vellgard.group\"");
+  EXPECT_EQ(lines[6], "登録済みPCの取り込みを開始します  (dir: " + quoted + "\")");
+  EXPECT_EQ(lines[7],
+            "登録済みPCの取り込みが完了しました。0個のファイルを取り込み、0件のPCを登録しました。");
+  EXPECT_EQ(lines[8], "検知履歴の取り込みを開始しました: " + quoted + "/hist\"");
+  EXPECT_EQ(lines[9].rfind("    [Error]: ファイルシステムエラーです  (what: ", 0), 0u);
+  EXPECT_EQ(
+      lines[10],
+      "検知履歴の取り込みが完了しました。0個のファイルが見つかり、0件の履歴を取り込みました。");
+  EXPECT_EQ(lines[11], "移動履歴の取り込みを開始しました: " + quoted + "/hostmove\"");
+  EXPECT_EQ(lines[12].rfind("    [Error]: ファイルシステムエラーです  (what: ", 0), 0u);
+  EXPECT_EQ(
+      lines[13],
+      "移動履歴の取り込みが完了しました。0個のファイルが見つかり、0件の履歴を取り込みました。");
+}
+
+TEST(import_driver, a_step_that_cannot_begin_stops_the_run) {
+  const base_folder base;
+  base.write_list("vellgard.list", {"a,10.0.0.1,1,,,"});
+  database_manager db;
+  db.open(base.database().string());
+  db.begin_transaction();  // so the first step's BEGIN fails
+  appliance_id_map appliance_ids;
+  ::testing::internal::CaptureStdout();
+  EXPECT_EQ(run_import_steps(base.path(), db, appliance_ids), 1);
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+            "    [Error]: データベースエラーのため取り込みを中止しました  (what: SQL error or "
+            "missing database)\n");
+}
+
+// A reader on vg.db keeps every write from being committed: each loss is
+// reported, the run goes on, and the status says it failed.
+TEST(import_driver, commits_that_fail_are_reported_and_fail_the_run) {
+  const base_folder base;
+  base.write_list("vellgard.list", {"a,10.0.0.1,1,,,"});
+  base.write_list("manager.user", {"1,u,h,x,d"});
+  base.write_list("vellgard.group", {"1,g,1,,"});
+  sample::host_fields pc;
+  testing::write_file(base / "host_1.db", sample::encode_host_record(pc));
+  testing::write_file(base / "hist" / "host_1.hist",
+                      sample::encode_detection_record(
+                          {"", "", "h", "w", "2014-08-01 08:30:00", "2014-08-01 08:30:00"}));
+  testing::other_connection reader(base.database());
+  reader.exec("BEGIN; SELECT count(*) FROM users;");
+  const auto result = base.run();
+  reader.exec("COMMIT;");
+  EXPECT_EQ(result.status, 1);
+  const std::string locked = "The database file is locked";
+  const std::string lost = "    [Error]: コミットに失敗しました  (what: " + locked + ")";
+  const auto lines = testing::lines_of(result.out);
+  ASSERT_EQ(lines.size(), 18u) << result.out;
+  EXPECT_EQ(lines[2], lost);
+  EXPECT_EQ(lines[4],
+            "    [Error]: 1行目でエラーが発生しました  (Message: DBへの格納に失敗しました  what: " +
+                locked + ")");
+  EXPECT_EQ(lines[7],
+            "    [Error]: 1行目でエラーが発生しました  (Message: DBへの格納に失敗しました  what: " +
+                locked + ")");
+  EXPECT_EQ(lines[10], lost);
+  EXPECT_EQ(lines[11],
+            "登録済みPCの取り込みが完了しました。1個のファイルを取り込み、1件のPCを登録しました。");
+  EXPECT_EQ(lines[15], lost);
+  for (const char* table : {"vg_list", "groups", "allow_list", "detection_log"}) {
+    EXPECT_EQ(base.rows(std::string("select count(*) from ") + table), Lines{"0"}) << table;
+  }
+}
+
+}  // namespace
+}  // namespace rovev

@@ -1,0 +1,157 @@
+#include "import/lists/list_file_reader.hpp"
+
+#include <gtest/gtest.h>
+
+#include <boost/filesystem/operations.hpp>
+#include <functional>
+
+#include "import/lists/number_field.hpp"
+#include "record_encoding.hpp"
+#include "support/temp_folder.hpp"
+
+namespace rovev {
+namespace {
+
+using Fields = std::vector<std::string>;
+
+struct split_case {
+  const char* text;
+  Fields fields;
+};
+
+class split : public ::testing::TestWithParam<split_case> {};
+
+TEST_P(split, keeps_empty_fields) {
+  EXPECT_EQ(split_fields(GetParam().text, ","), GetParam().fields);
+}
+
+INSTANTIATE_TEST_SUITE_P(texts, split,
+                         ::testing::Values(split_case{"a,b,", {"a", "b", ""}},
+                                           split_case{",", {"", ""}}, split_case{"", {}},
+                                           split_case{" 10 ", {" 10 "}},
+                                           split_case{"a,,b", {"a", "", "b"}}));
+
+// Every way a number field converts or fails, for each target width.
+struct number_case {
+  const char* field;
+  bool u32_ok;
+  std::uint32_t u32;
+  bool i32_ok;
+  std::int32_t i32;
+  bool u16_ok;
+  std::uint16_t u16;
+};
+
+class number_field : public ::testing::TestWithParam<number_case> {};
+
+template <class Number>
+void expect_number(const char* field, bool ok, Number expected) {
+  Number value{};
+  EXPECT_EQ(try_to_number(field, value), ok) << field;
+  if (ok) {
+    EXPECT_EQ(value, expected) << field;
+    EXPECT_EQ(to_number<Number>(field), expected);
+  } else {
+    try {
+      to_number<Number>(field);
+      ADD_FAILURE() << field;
+    } catch (const boost::bad_lexical_cast& error) {
+      EXPECT_STREQ(error.what(),
+                   "bad lexical cast: source type value could not be interpreted as target");
+    }
+  }
+}
+
+TEST_P(number_field, converts_as_a_whole) {
+  const number_case& c = GetParam();
+  expect_number<std::uint32_t>(c.field, c.u32_ok, c.u32);
+  expect_number<std::int32_t>(c.field, c.i32_ok, c.i32);
+  expect_number<std::uint16_t>(c.field, c.u16_ok, c.u16);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    fields, number_field,
+    ::testing::Values(number_case{"7", true, 7, true, 7, true, 7},
+                      number_case{"+7", true, 7, true, 7, true, 7},
+                      number_case{"007", true, 7, true, 7, true, 7},
+                      number_case{"-1", true, 4294967295u, true, -1, true, 65535},
+                      number_case{"65536", true, 65536, true, 65536, false, 0},
+                      number_case{"4294967295", true, 4294967295u, false, 0, false, 0},
+                      number_case{"4294967296", false, 0, false, 0, false, 0},
+                      number_case{"2147483648", true, 2147483648u, false, 0, false, 0},
+                      number_case{"-2147483648", true, 2147483648u, true, INT32_MIN, false, 0},
+                      number_case{"", false, 0, false, 0, false, 0},
+                      number_case{" 10", false, 0, false, 0, false, 0},
+                      number_case{"10 ", false, 0, false, 0, false, 0},
+                      number_case{"7a", false, 0, false, 0, false, 0},
+                      number_case{"0x10", false, 0, false, 0, false, 0},
+                      number_case{"+-1", false, 0, false, 0, false, 0},
+                      number_case{"-", false, 0, false, 0, false, 0},
+                      number_case{"+", false, 0, false, 0, false, 0}));
+
+class list_file_reader_test : public ::testing::Test {
+ protected:
+  std::vector<list_line> read(const std::string& bytes) {
+    testing::write_file(file_, bytes);
+    list_file_reader reader(file_);
+    EXPECT_TRUE(reader.is_open());
+    std::vector<list_line> lines;
+    list_line line;
+    while (reader.next(line)) lines.push_back(line);
+    return lines;
+  }
+
+  testing::temp_folder folder_;
+  boost::filesystem::path file_ = folder_ / "list";
+};
+
+TEST_F(list_file_reader_test, numbers_physical_lines_and_drops_line_ends) {
+  const auto lines = read("a,b\r\n\nc,\r\nlast");
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[0].number, 1u);
+  EXPECT_EQ(lines[0].fields, (Fields{"a", "b"}));
+  EXPECT_EQ(lines[1].number, 2u);
+  EXPECT_EQ(lines[1].fields, Fields{});
+  EXPECT_EQ(lines[2].fields, (Fields{"c", ""}));
+  EXPECT_EQ(lines[3].number, 4u);
+  EXPECT_EQ(lines[3].fields, Fields{"last"});
+}
+
+TEST_F(list_file_reader_test, decodes_cp932_up_to_the_first_nul) {
+  const auto lines =
+      read(sample::to_cp932("本社,ｶﾅ,a\\b,①") + std::string("\0,x\r\n", 5) + "\r\r\n");
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].fields, (Fields{"本社", "ｶﾅ", "a\\b", "①"}));
+  // Only one CR is a line end; the one before it belongs to the text.
+  EXPECT_EQ(lines[1].fields, Fields{"\r"});
+}
+
+TEST_F(list_file_reader_test, reports_and_skips_lines_that_are_not_cp932) {
+  ::testing::internal::CaptureStdout();
+  const auto lines = read("ok\n\x85\x40\n\x81 x\nend\x81\nfine\n");
+  EXPECT_EQ(
+      ::testing::internal::GetCapturedStdout(),
+      "    [Error]: 2行目でエラーが発生しました  (Message: 文字コードの変換に失敗しました)\n"
+      "    [Error]: 3行目でエラーが発生しました  (Message: 文字コードの変換に失敗しました)\n"
+      "    [Error]: 4行目でエラーが発生しました  (Message: 文字コードの変換に失敗しました)\n");
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[1].number, 5u);
+  EXPECT_EQ(lines[1].fields, Fields{"fine"});
+}
+
+TEST_F(list_file_reader_test, holds_a_line_of_several_megabytes) {
+  const std::string long_field(4 << 20, 'x');
+  const auto lines = read("a," + long_field + "\nb\n");
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].fields[1].size(), long_field.size());
+}
+
+TEST(list_file_reader, missing_file_and_folder_do_not_open) {
+  const testing::temp_folder folder;
+  EXPECT_FALSE(list_file_reader(folder / "missing").is_open());
+  boost::filesystem::create_directory(folder / "folder");
+  EXPECT_FALSE(list_file_reader(folder / "folder").is_open());
+}
+
+}  // namespace
+}  // namespace rovev
