@@ -43,10 +43,14 @@ void write(std::FILE* stream, std::string_view bytes) {
 
 void use_user_locale() {
   std::setlocale(LC_ALL, "");
-  const std::string charset = nl_langinfo(CODESET);
+  use_charset(nl_langinfo(CODESET));
+}
+
+void use_charset(const std::string& charset) {
   std::string probe;
   // A character set that cannot hold Japanese (C, POSIX, Latin-1) gets UTF-8.
-  if (charset != "UTF-8" && convert(charset, "取り込み", probe)) target_charset() = charset;
+  const bool holds_japanese = charset != "UTF-8" && convert(charset, "取り込み", probe);
+  target_charset() = holds_japanese ? charset : std::string();
 }
 
 std::string localize(std::string_view utf8_text) {

@@ -14,6 +14,8 @@ namespace rovev::console {
 // Reads the locale (LC_ALL from the environment) and chooses the output
 // character set. Until it is called, everything is written as UTF-8.
 void use_user_locale();
+// The same for a named character set (as nl_langinfo(CODESET) gives it).
+void use_charset(const std::string& charset);
 
 // The template text in the console's character set.
 std::string localize(std::string_view utf8_text);
