@@ -27,7 +27,7 @@ bool database_manager::add_appliance(std::string_view id, const ll_addr& lladdr,
   insert.add_value("name", name, true, true);
   insert.add_value("ipaddr", ipaddr, true, false);
   insert.add_value("id", id, false, false);
-  insert.add_value("lladdr", lladdr.to_string(), true, false);
+  insert.add_value("lladdr", lladdr.to_text(), true, false);
   insert.add_value("netaddr", netaddr.to_string(), true, false);
   insert.add_value("nat", nat ? "1" : "0", false, false);
   insert.add_value("created", "datetime('now', 'localtime')", false, false);
@@ -37,7 +37,7 @@ bool database_manager::add_appliance(std::string_view id, const ll_addr& lladdr,
 
 bool database_manager::add_host_flag(const ll_addr& lladdr, bool segment_flag) {
   require_open();
-  const std::string address = lladdr.to_string();
+  const ll_addr::text_buffer address = lladdr.to_text();
 
   sql_builder select("host_flag", sql_builder::select);
   select.add_field("lladdr");
@@ -68,7 +68,7 @@ bool database_manager::add_host(const host_entry& entry, std::int32_t vg_list_id
                    false);
   insert.add_value("org_vg_list_id", decimal_text(static_cast<std::uint32_t>(entry.org_vg_list_id)),
                    false, false);
-  insert.add_value("lladdr", entry.lladdr.to_string(), true, false);
+  insert.add_value("lladdr", entry.lladdr.to_text(), true, false);
   insert.add_value("name", entry.name, true, true);
   insert.add_date_value("regist_time", entry.regist_time);
   insert.add_date_value("expire_time", entry.expire_time);

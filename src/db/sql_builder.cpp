@@ -2,6 +2,7 @@
 
 #include <boost/date_time/gregorian/gregorian_types.hpp>
 #include <boost/date_time/posix_time/posix_time_types.hpp>
+#include <charconv>
 #include <stdexcept>
 
 #include "db/decimal_text.hpp"
@@ -9,19 +10,33 @@
 namespace rovev {
 namespace {
 
-void append_two_digits(std::string& out, unsigned value) {
-  out += static_cast<char>('0' + value / 10 % 10);
-  out += static_cast<char>('0' + value % 10);
+char* two_digits(char* out, unsigned value) {
+  *out++ = static_cast<char>('0' + value / 10 % 10);
+  *out++ = static_cast<char>('0' + value % 10);
+  return out;
 }
 
 }  // namespace
 
 sql_builder::sql_builder(const char* table, std::int32_t statement_kind)
-    : statement_kind_(statement_kind), table_(table) {}
+    : statement_kind_(statement_kind), table_(table) {
+  columns_.reserve(128);
+  literals_.reserve(192);
+}
 
 void sql_builder::add_value(std::string_view column, std::string_view value, bool quote,
                             bool escape) {
-  values_.push_back({std::string(column), std::string(value), quote, escape});
+  if (value_count_++ != 0) {
+    columns_ += ',';
+    literals_ += ',';
+  }
+  columns_ += column;
+  if (statement_kind_ == update) {
+    columns_ += '=';
+    append_value_text(columns_, value, quote, escape);
+  } else {
+    append_value_text(literals_, value, quote, escape);
+  }
 }
 
 void sql_builder::add_parameter(std::string_view column) { add_value(column, "?", false, false); }
@@ -39,40 +54,37 @@ void sql_builder::add_date_value(std::string_view column, const boost::posix_tim
   const auto minutes = static_cast<unsigned>(micros / 60000000LL % 60);
   const auto seconds = static_cast<unsigned>(micros / 1000000LL % 60);
 
-  // '%u-%02u-%02u %02u:%02u:%02u'
-  std::string literal;
-  literal.reserve(21);
-  literal += '\'';
-  append_decimal(literal, static_cast<std::uint32_t>(ymd.year));
-  literal += '-';
-  append_two_digits(literal, ymd.month);
-  literal += '-';
-  append_two_digits(literal, ymd.day);
-  literal += ' ';
-  append_two_digits(literal, hours);
-  literal += ':';
-  append_two_digits(literal, minutes);
-  literal += ':';
-  append_two_digits(literal, seconds);
-  literal += '\'';
-  values_.push_back({std::string(column), std::move(literal), false, false});
+  // '%u-%02u-%02u %02u:%02u:%02u', without allocating
+  char literal[32];
+  char* out = literal;
+  *out++ = '\'';
+  out = std::to_chars(out, literal + sizeof literal, static_cast<unsigned>(ymd.year)).ptr;
+  *out++ = '-';
+  out = two_digits(out, ymd.month);
+  *out++ = '-';
+  out = two_digits(out, ymd.day);
+  *out++ = ' ';
+  out = two_digits(out, hours);
+  *out++ = ':';
+  out = two_digits(out, minutes);
+  *out++ = ':';
+  out = two_digits(out, seconds);
+  *out++ = '\'';
+  add_value(column, std::string_view(literal, static_cast<std::size_t>(out - literal)), false,
+            false);
 }
 
-void sql_builder::add_field(std::string_view column) { fields_.emplace_back(column); }
+void sql_builder::add_field(std::string_view column) {
+  if (!fields_.empty()) fields_ += ',';
+  fields_ += column;
+}
 
 std::string sql_builder::to_sql() const {
   std::string sql;
   switch (statement_kind_) {
     case select:
       sql = "select ";
-      if (fields_.empty()) {
-        sql += '*';
-      } else {
-        for (std::size_t i = 0; i < fields_.size(); ++i) {
-          if (i != 0) sql += ',';
-          sql += fields_[i];
-        }
-      }
+      sql += fields_.empty() ? std::string_view("*") : std::string_view(fields_);
       sql += " from ";
       sql += table_;
       append_where(sql);
@@ -84,47 +96,24 @@ std::string sql_builder::to_sql() const {
       }
       break;
     case insert:
-      sql = "insert into " + table_;
-      append_column_and_value_lists(sql);
+    case insert_or_replace:
+      sql.reserve(32 + table_.size() + columns_.size() + literals_.size());
+      sql = statement_kind_ == insert ? "insert into " : "insert or replace into ";
+      sql += table_;
+      sql += '(';
+      sql += columns_;
+      sql += ") VALUES(";
+      sql += literals_;
+      sql += ')';
       break;
     case update:
-      sql = "update " + table_ + " set ";
-      append_assignment_list(sql);
+      sql = "update " + table_ + " set " + columns_;
       append_where(sql);
-      break;
-    case insert_or_replace:
-      sql = "insert or replace into " + table_;
-      append_column_and_value_lists(sql);
       break;
     default:
       break;
   }
   return sql;
-}
-
-void sql_builder::append_column_and_value_lists(std::string& out) const {
-  std::string value_list = "VALUES(";
-  out += '(';
-  for (std::size_t i = 0; i < values_.size(); ++i) {
-    if (i != 0) {
-      out += ',';
-      value_list += ',';
-    }
-    out += values_[i].column;
-    append_value_text(value_list, values_[i].value, values_[i].quote, values_[i].escape);
-  }
-  out += ") ";
-  out += value_list;
-  out += ')';
-}
-
-void sql_builder::append_assignment_list(std::string& out) const {
-  for (std::size_t i = 0; i < values_.size(); ++i) {
-    if (i != 0) out += ',';
-    out += values_[i].column;
-    out += '=';
-    append_value_text(out, values_[i].value, values_[i].quote, values_[i].escape);
-  }
 }
 
 void sql_builder::append_where(std::string& out) const {

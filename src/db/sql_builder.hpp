@@ -4,24 +4,17 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "db/where_builder.hpp"
 
 namespace rovev {
 
 // Builds the text of one select, insert, update or insert-or-replace
-// statement, with every value spliced in as a literal.
+// statement, with every value spliced in as a literal. Values are written
+// into their lists as they are added, so a row costs few allocations.
 class sql_builder {
  public:
   enum kind : std::int32_t { select = 0, insert = 1, update = 2, insert_or_replace = 3 };
-
-  struct value_item {
-    std::string column;
-    std::string value;
-    bool quote;
-    bool escape;
-  };
 
   sql_builder(const char* table, std::int32_t statement_kind);
   virtual ~sql_builder() = default;
@@ -42,14 +35,16 @@ class sql_builder {
   std::string group_by;
 
  private:
-  void append_column_and_value_lists(std::string& out) const;
-  void append_assignment_list(std::string& out) const;
   void append_where(std::string& out) const;
 
   std::int32_t statement_kind_;
   std::string table_;
-  std::vector<value_item> values_;
-  std::vector<std::string> fields_;
+  std::size_t value_count_ = 0;
+  // Insert kinds: the column names and the literals, each joined by ",".
+  // Update: the assignments column=literal, joined by ",".
+  std::string columns_;
+  std::string literals_;
+  std::string fields_;  // select list, joined by ","
 };
 
 }  // namespace rovev

@@ -52,19 +52,18 @@ bool ll_addr::parse(std::string_view text) {
   return position == end;
 }
 
-void ll_addr::write_text(char* out) const {
+ll_addr::text_buffer ll_addr::to_text() const {
   static constexpr char hex[] = "0123456789ABCDEF";
+  text_buffer text;
+  char* out = text.chars.data();
   for (std::size_t i = 0; i < octets_.size(); ++i) {
     if (i != 0) *out++ = ':';
     *out++ = hex[octets_[i] >> 4];
     *out++ = hex[octets_[i] & 0x0F];
   }
-}
-
-std::string ll_addr::to_string() const {
-  std::string text(text_length, '\0');
-  write_text(text.data());
   return text;
 }
+
+std::string ll_addr::to_string() const { return std::string(to_text()); }
 
 }  // namespace rovev

@@ -27,10 +27,16 @@ class ll_addr {
   // empty text, which leaves the octets as they are.
   bool parse(std::string_view text);
 
+  // The canonical text in a value of its own; it reads as a string_view.
+  struct text_buffer {
+    std::array<char, text_length> chars;
+    operator std::string_view() const { return {chars.data(), chars.size()}; }
+  };
+
   // "%02X:%02X:%02X:%02X:%02X:%02X"
   std::string to_string() const;
-  // Writes the same 17 characters to out, without allocating.
-  void write_text(char* out) const;
+  // The same 17 characters, without allocating.
+  text_buffer to_text() const;
 
   const std::array<std::uint8_t, 6>& octets() const { return octets_; }
 

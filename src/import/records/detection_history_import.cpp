@@ -1,11 +1,11 @@
 #include "import/records/detection_history_import.hpp"
 
-#include <boost/date_time/posix_time/time_parsers.hpp>
 #include <boost/system/system_error.hpp>
 #include <fstream>
 
 #include "app/console.hpp"
 #include "db/transaction_scope.hpp"
+#include "import/records/date_time_slot.hpp"
 #include "import/records/history_record.hpp"
 #include "import/records/history_walk.hpp"
 #include "import/records/host_file_name.hpp"
@@ -19,8 +19,8 @@ void fill_entry(const char* record, detection_entry& entry) {
   entry.ipaddr = ipaddr.empty() ? ipv4_address() : ipv4_from_string(ipaddr);
   entry.hostname = slot_text(record, 48);
   entry.workgroup = slot_text(record, 72);
-  entry.detect_time = boost::posix_time::time_from_string(std::string(slot_text(record, 96)));
-  entry.confirmed_time = boost::posix_time::time_from_string(std::string(slot_text(record, 120)));
+  entry.detect_time = read_date_time(slot_text(record, 96));
+  entry.confirmed_time = read_date_time(slot_text(record, 120));
   entry.regist_flag = false;
 }
 

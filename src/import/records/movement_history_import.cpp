@@ -1,12 +1,12 @@
 #include "import/records/movement_history_import.hpp"
 
-#include <boost/date_time/posix_time/time_parsers.hpp>
 #include <boost/system/system_error.hpp>
 #include <fstream>
 
 #include "app/console.hpp"
 #include "db/transaction_scope.hpp"
 #include "import/lists/number_field.hpp"
+#include "import/records/date_time_slot.hpp"
 #include "import/records/history_record.hpp"
 #include "import/records/history_walk.hpp"
 
@@ -23,8 +23,7 @@ void import_record(const char* record, database_manager& db) {
   const std::string_view workgroup = slot_text(record, 120);
   const auto source = to_number<std::int32_t>(slot_text(record, 144));
   const auto destination = to_number<std::int32_t>(slot_text(record, 168));
-  const boost::posix_time::ptime confirmed =
-      boost::posix_time::time_from_string(std::string(slot_text(record, 192)));
+  const boost::posix_time::ptime confirmed = read_date_time(slot_text(record, 192));
   db.add_hostmove(lladdr, ipaddr, static_cast<std::uint32_t>(source),
                   static_cast<std::uint32_t>(destination), name, hostname, workgroup, confirmed);
 }
