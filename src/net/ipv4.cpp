@@ -2,11 +2,12 @@
 
 #include <arpa/inet.h>
 
-#include <boost/lexical_cast.hpp>
 #include <boost/system/system_error.hpp>
 #include <cerrno>
 #include <cstring>
 #include <string>
+
+#include "import/number_field.hpp"
 
 namespace rovev {
 
@@ -26,7 +27,7 @@ address_and_port parse_address_and_port(std::string_view text) {
   const ipv4_address address = ipv4_from_string(text.substr(0, colon));
   const std::string_view port_text = text.substr(colon + 1);
   std::uint16_t port;
-  if (!boost::conversion::try_lexical_convert(port_text.data(), port_text.size(), port)) {
+  if (!try_to_number(port_text, port)) {
     throw boost::system::system_error(
         boost::system::error_code(EINVAL, boost::system::generic_category()));
   }

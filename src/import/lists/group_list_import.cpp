@@ -4,7 +4,7 @@
 
 #include "import/lists/list_file_reader.hpp"
 #include "import/lists/list_messages.hpp"
-#include "import/lists/number_field.hpp"
+#include "import/number_field.hpp"
 
 namespace rovev {
 namespace {

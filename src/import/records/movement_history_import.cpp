@@ -5,7 +5,7 @@
 
 #include "app/console.hpp"
 #include "db/transaction_scope.hpp"
-#include "import/lists/number_field.hpp"
+#include "import/number_field.hpp"
 #include "import/records/date_time_slot.hpp"
 #include "import/records/history_record.hpp"
 #include "import/records/history_walk.hpp"

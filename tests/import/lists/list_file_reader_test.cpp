@@ -5,7 +5,7 @@
 #include <boost/filesystem/operations.hpp>
 #include <functional>
 
-#include "import/lists/number_field.hpp"
+#include "import/number_field.hpp"
 #include "record_encoding.hpp"
 #include "support/temp_folder.hpp"
 
@@ -87,7 +87,12 @@ INSTANTIATE_TEST_SUITE_P(
                       number_case{"0x10", false, 0, false, 0, false, 0},
                       number_case{"+-1", false, 0, false, 0, false, 0},
                       number_case{"-", false, 0, false, 0, false, 0},
-                      number_case{"+", false, 0, false, 0, false, 0}));
+                      number_case{"+", false, 0, false, 0, false, 0},
+                      number_case{"-65535", true, 4294901761u, true, -65535, true, 1},
+                      number_case{"-65536", true, 4294901760u, true, -65536, false, 0},
+                      number_case{"-+1", false, 0, false, 0, false, 0},
+                      number_case{"00000000000000065535", true, 65535, true, 65535, true, 65535},
+                      number_case{"x-12122", false, 0, false, 0, false, 0}));
 
 class list_file_reader_test : public ::testing::Test {
  protected:

@@ -1,0 +1,35 @@
+// A list line: CP932 decoding, comma splitting, then every conversion a
+// list field can meet.
+#include <boost/system/system_error.hpp>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "import/lists/list_file_reader.hpp"
+#include "import/number_field.hpp"
+#include "net/ipv4.hpp"
+#include "net/ll_addr.hpp"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static rovev::list_file_reader decoder("");
+  const std::string_view raw(reinterpret_cast<const char*>(data), size);
+  std::string text;
+  if (!decoder.ansi_to_utf8(raw.substr(0, raw.find('\0')), text)) return 0;
+  for (const std::string& field : rovev::split_fields(text, ",")) {
+    std::uint32_t u32;
+    std::int32_t i32;
+    std::uint16_t u16;
+    rovev::try_to_number(field, u32);
+    rovev::try_to_number(field, i32);
+    rovev::try_to_number(field, u16);
+    for (const std::string& piece : rovev::split_fields(field, "/"))
+      rovev::try_to_number(piece, u32);
+    try {
+      rovev::parse_address_and_port(field);
+    } catch (const boost::system::system_error&) {
+    }
+    rovev::ll_addr mac;
+    mac.parse(field);
+  }
+  return 0;
+}
