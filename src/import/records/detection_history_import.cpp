@@ -8,6 +8,7 @@
 #include "import/records/date_time_slot.hpp"
 #include "import/records/history_record.hpp"
 #include "import/records/history_walk.hpp"
+#include "import/records/record_file.hpp"
 #include "import/records/host_file_name.hpp"
 
 namespace rovev {
@@ -36,11 +37,8 @@ bool import_detection_history(const boost::filesystem::path& folder, database_ma
     const std::int32_t appliance = parse_host_file_name(file.filename().string(), ".hist");
     if (appliance == 0) return;
     ++files_found;
-    std::ifstream stream(file.string(), std::ios::binary);
-    if (!stream.is_open()) {
-      console::out("    [Error]: ファイル読み込みに失敗しました: %s", console::quoted(file));
-      return;
-    }
+    std::ifstream stream;
+    if (!open_record_file(file, stream)) return;
     char record[detection_record_size];
     detection_entry entry;
     while (read_detection_history_record(stream, record)) {

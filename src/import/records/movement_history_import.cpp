@@ -9,6 +9,7 @@
 #include "import/records/date_time_slot.hpp"
 #include "import/records/history_record.hpp"
 #include "import/records/history_walk.hpp"
+#include "import/records/record_file.hpp"
 
 namespace rovev {
 namespace {
@@ -38,11 +39,8 @@ bool import_movement_history(const boost::filesystem::path& folder, database_man
   walk_history_folder(folder, [&](const boost::filesystem::path& file) {
     if (file.filename().string() != "hostmove.hist") return;
     ++files_found;
-    std::ifstream stream(file.string(), std::ios::binary);
-    if (!stream.is_open()) {
-      console::out("    [Error]: ファイル読み込みに失敗しました: %s", console::quoted(file));
-      return;
-    }
+    std::ifstream stream;
+    if (!open_record_file(file, stream)) return;
     char record[movement_record_size];
     while (read_movement_history_record(stream, record)) {
       try {

@@ -7,6 +7,7 @@
 #include "db/transaction_scope.hpp"
 #include "import/records/host_file_name.hpp"
 #include "import/records/host_file_record.hpp"
+#include "import/records/record_file.hpp"
 
 namespace rovev {
 
@@ -14,11 +15,8 @@ std::uint32_t import_host_file(const boost::filesystem::path& file,
                                const appliance_id_map& appliance_ids, database_manager& db,
                                std::int32_t appliance_id) {
   const transaction_scope scope(db);
-  std::ifstream stream(file.string(), std::ios::binary);
-  if (!stream.is_open()) {
-    console::out("    [Error]: ファイル読み込みに失敗しました: %s", console::quoted(file));
-    return 0;
-  }
+  std::ifstream stream;
+  if (!open_record_file(file, stream)) return 0;
   std::uint32_t written = 0;
   unsigned char record[host_record_size];
   host_entry entry;
