@@ -19,6 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (text.find(':') == std::string_view::npos && value.port != 80) std::abort();
   } catch (const boost::system::system_error&) {
   }
-  if (size >= 4) rovev::ipv4_from_network_bytes(data);
+  if (size >= 4) {
+    const rovev::ipv4_address address = rovev::ipv4_from_network_bytes(data);
+    if (std::string_view(rovev::to_text(address)) != address.to_string()) std::abort();
+  }
   return 0;
 }

@@ -19,7 +19,7 @@ bool database_manager::add_appliance(std::string_view id, const ll_addr& lladdr,
                                      std::string_view name, const ipv4_address& address,
                                      std::uint16_t port, const ipv4_address& netaddr, bool nat) {
   require_open();
-  std::string ipaddr = address.to_string();
+  std::string ipaddr(to_text(address));
   ipaddr += ':';
   append_decimal(ipaddr, port);
 
@@ -28,7 +28,7 @@ bool database_manager::add_appliance(std::string_view id, const ll_addr& lladdr,
   insert.add_value("ipaddr", ipaddr, true, false);
   insert.add_value("id", id, false, false);
   insert.add_value("lladdr", lladdr.to_text(), true, false);
-  insert.add_value("netaddr", netaddr.to_string(), true, false);
+  insert.add_value("netaddr", to_text(netaddr), true, false);
   insert.add_value("nat", nat ? "1" : "0", false, false);
   insert.add_value("created", "datetime('now', 'localtime')", false, false);
   exec(insert.to_sql());
@@ -73,7 +73,7 @@ bool database_manager::add_host(const host_entry& entry, std::int32_t vg_list_id
   insert.add_date_value("regist_time", entry.regist_time);
   insert.add_date_value("expire_time", entry.expire_time);
   insert.add_value("hostname_flag", entry.hostname_flag ? "1" : "0", false, false);
-  insert.add_value("org_ipaddr", entry.org_ipaddr.to_string(), true, false);
+  insert.add_value("org_ipaddr", to_text(entry.org_ipaddr), true, false);
   exec(insert.to_sql());
   return true;
 }

@@ -10,7 +10,7 @@ bool database_manager::add_detection_log(const detection_entry& entry, std::uint
   sql_builder insert("detection_log", sql_builder::insert);
   insert.add_value("vg_list_id", decimal_text(vg_list_id), false, false);
   insert.add_value("lladdr", entry.lladdr.to_text(), true, false);
-  insert.add_value("ipaddr", entry.ipaddr.to_string(), true, false);
+  insert.add_value("ipaddr", to_text(entry.ipaddr), true, false);
   insert.add_value("hostname", entry.hostname, true, true);
   insert.add_value("workgroup", entry.workgroup, true, true);
   insert.add_date_value("detect_time", entry.detect_time);
@@ -31,7 +31,7 @@ bool database_manager::add_hostmove(const ll_addr& lladdr, const ipv4_address& i
   insert.add_value("dst_vg_list_id", decimal_text(dst_vg_list_id), false, false);
   insert.add_value("name", name, true, true);
   insert.add_value("lladdr", lladdr.to_text(), true, false);
-  insert.add_value("ipaddr", ipaddr.to_string(), true, false);
+  insert.add_value("ipaddr", to_text(ipaddr), true, false);
   insert.add_value("hostname", hostname, true, true);
   insert.add_value("workgroup", workgroup, true, true);
   insert.add_date_value("confirmed_table", confirmed_table);

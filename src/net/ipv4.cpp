@@ -4,6 +4,7 @@
 
 #include <boost/system/system_error.hpp>
 #include <cerrno>
+#include <charconv>
 #include <cstring>
 #include <string>
 
@@ -19,6 +20,17 @@ ipv4_address ipv4_from_network_bytes(const unsigned char* bytes) {
   std::uint32_t network_order;
   std::memcpy(&network_order, bytes, sizeof network_order);
   return ipv4_address(ntohl(network_order));
+}
+
+ipv4_text to_text(const ipv4_address& address) {
+  ipv4_text text{};
+  char* out = text.chars;
+  for (const unsigned char byte : address.to_bytes()) {
+    if (out != text.chars) *out++ = '.';
+    out = std::to_chars(out, text.chars + sizeof text.chars, static_cast<unsigned>(byte)).ptr;
+  }
+  text.size = static_cast<std::size_t>(out - text.chars);
+  return text;
 }
 
 address_and_port parse_address_and_port(std::string_view text) {

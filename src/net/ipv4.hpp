@@ -15,6 +15,16 @@ ipv4_address ipv4_from_string(std::string_view text);
 // Four bytes in network order, first address byte first.
 ipv4_address ipv4_from_network_bytes(const unsigned char* bytes);
 
+// Dotted-decimal text in a value of its own; it reads as a string_view.
+struct ipv4_text {
+  char chars[16];
+  std::size_t size;
+  operator std::string_view() const { return {chars, size}; }
+};
+
+// The same text as to_string, without allocating or going through sprintf.
+ipv4_text to_text(const ipv4_address& address);
+
 struct address_and_port {
   ipv4_address address;
   std::uint16_t port;

@@ -32,6 +32,18 @@ INSTANTIATE_TEST_SUITE_P(texts, ipv4_rejects,
                          ::testing::Values("", "192.168.1.256", "manager.example", "10.0.0.999",
                                            " 1.2.3.4", "1.2.3.4 ", "1.2.3"));
 
+TEST(ipv4, own_text_is_the_platform_text) {
+  for (const char* text :
+       {"0.0.0.0", "255.255.255.255", "192.168.1.23", "10.0.100.9", "1.22.0.255"}) {
+    const ipv4_address address = ipv4_from_string(text);
+    EXPECT_EQ(std::string_view(to_text(address)), address.to_string());
+  }
+  for (std::uint32_t bits = 0; bits < 0x01000000u; bits += 0x00010203u) {
+    const ipv4_address address(bits * 251u);
+    ASSERT_EQ(std::string_view(to_text(address)), address.to_string());
+  }
+}
+
 TEST(ipv4, from_network_bytes) {
   const unsigned char field[4] = {0xC0, 0xA8, 0x01, 0x17};
   EXPECT_EQ(ipv4_from_network_bytes(field).to_string(), "192.168.1.23");

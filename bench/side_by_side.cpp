@@ -1,8 +1,10 @@
-// What SQLite itself costs for an import: runs, in one transaction, exactly
-// the statement texts the tool runs for the same base folder. The texts are
-// captured from an untimed in-process import first, then replayed on a fresh
-// copy of the database, and only the replay is timed.
-//   floor BASE_FOLDER PRISTINE_DB RUNS  ->  "median_seconds statements"
+// The tool against SQLite's own floor, measured side by side: the floor runs,
+// in one transaction, exactly the statement texts the tool runs for the same
+// base folder. The texts are captured from an untimed in-process import
+// first; then each round times one replay on a fresh copy of the database
+// and one run of the tool on another, so that both meet the same load.
+//   side_by_side RUN_TIMED TOOL BASE_FOLDER PRISTINE_DB ROUNDS
+//   -> "tool_median_s floor_median_s statements tool_peak_kib"
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <unistd.h>
@@ -12,6 +14,7 @@
 #include <chrono>
 #include <cstdio>
 #include <iostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -85,28 +88,60 @@ double replay(const std::vector<std::string>& statements, const fs::path& db_fil
   return elapsed.count();
 }
 
+struct tool_run {
+  double seconds;
+  long peak_kib;
+};
+
+// One run of the tool on the base folder through run_timed, which reports its
+// wall time and peak memory. (A child spawned from this process would report
+// this process's own peak, the captured statements included.)
+tool_run run_tool(const std::string& run_timed, const std::string& tool, const fs::path& base) {
+  const std::string command = run_timed + " " + tool + " --path '" + base.string() + "'";
+  FILE* output = popen(command.c_str(), "r");
+  if (output == nullptr) throw std::runtime_error("cannot start " + command);
+  tool_run run{};
+  const int read = std::fscanf(output, "%lf %ld", &run.seconds, &run.peak_kib);
+  if (pclose(output) != 0 || read != 2) throw std::runtime_error("failed: " + command);
+  return run;
+}
+
+double median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (argc != 4) {
-    std::cerr << "usage: floor BASE_FOLDER PRISTINE_DB RUNS\n";
+  if (argc != 6) {
+    std::cerr << "usage: side_by_side RUN_TIMED TOOL BASE_FOLDER PRISTINE_DB ROUNDS\n";
     return 2;
   }
-  const fs::path base(argv[1]);
-  const fs::path pristine(argv[2]);
-  const int runs = std::stoi(argv[3]);
+  const std::string run_timed = argv[1];
+  const std::string tool = argv[2];
+  const fs::path base(argv[3]);
+  const fs::path pristine(argv[4]);
+  const int rounds = std::stoi(argv[5]);
   const fs::path scratch = fs::temp_directory_path() / fs::unique_path("floor-%%%%%%%%.db");
 
   fs::copy_file(pristine, scratch, fs::copy_option::overwrite_if_exists);
   const std::vector<std::string> statements = capture_statements(base, scratch);
 
-  std::vector<double> seconds;
-  for (int run = 0; run < runs; ++run) {
+  std::vector<double> floor_seconds;
+  std::vector<double> tool_seconds;
+  long peak_kib = 0;
+  for (int round = 0; round < rounds; ++round) {
     fs::copy_file(pristine, scratch, fs::copy_option::overwrite_if_exists);
-    seconds.push_back(replay(statements, scratch));
+    floor_seconds.push_back(replay(statements, scratch));
+    fs::copy_file(pristine, base / "vg.db", fs::copy_option::overwrite_if_exists);
+    const tool_run run = run_tool(run_timed, tool, base);
+    tool_seconds.push_back(run.seconds);
+    peak_kib = std::max(peak_kib, run.peak_kib);
   }
   fs::remove(scratch);
-  std::sort(seconds.begin(), seconds.end());
-  std::cout << seconds[seconds.size() / 2] << ' ' << statements.size() << '\n';
+  fs::remove(base / "vg.db");
+  std::cout << median(tool_seconds) << ' ' << median(floor_seconds) << ' ' << statements.size()
+            << ' ' << peak_kib << '\n';
   return 0;
 }
