@@ -2,16 +2,6 @@
 
 namespace rovev {
 
-std::string escape_quotes(std::string_view text) {
-  std::string result;
-  result.reserve(text.size() + 2);
-  for (const char c : text) {
-    result += c;
-    if (c == '\'') result += '\'';
-  }
-  return result;
-}
-
 void append_value_text(std::string& out, std::string_view value, bool quote, bool escape) {
   if (quote) out += '\'';
   if (escape) {
@@ -23,6 +13,12 @@ void append_value_text(std::string& out, std::string_view value, bool quote, boo
     out += value;
   }
   if (quote) out += '\'';
+}
+
+std::string escape_quotes(std::string_view text) {
+  std::string result;
+  append_value_text(result, text, false, true);
+  return result;
 }
 
 void where_builder::add_condition(std::string_view column, std::string_view value, bool quote,
