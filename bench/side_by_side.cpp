@@ -5,9 +5,7 @@
 // and one run of the tool on another, so that both meet the same load.
 //   side_by_side RUN_TIMED TOOL BASE_FOLDER PRISTINE_DB ROUNDS
 //   -> "tool_median_s floor_median_s statements tool_peak_kib"
-#include <fcntl.h>
 #include <sqlite3.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <boost/filesystem/operations.hpp>
@@ -45,30 +43,22 @@ int trace_connection(sqlite3* db, char**, const sqlite3_api_routines*) {
   return SQLITE_OK;
 }
 
-// Runs the tool's six steps in-process with the console silenced.
+struct silent_report final : rovev::report {
+  void write(channel, std::string_view) override {}
+};
+
+// Runs the tool's six steps in-process, their lines thrown away.
 std::vector<std::string> capture_statements(const fs::path& base, const fs::path& scratch_db) {
   std::vector<std::string> statements;
   captured = &statements;
   sqlite3_auto_extension(reinterpret_cast<void (*)()>(trace_connection));
-  std::fflush(stdout);
-  const int saved_out = dup(1);
-  const int saved_err = dup(2);
-  const int null = open("/dev/null", O_WRONLY);
-  dup2(null, 1);
-  dup2(null, 2);
   {
     rovev::database_manager db;
     db.open(scratch_db.string());
     rovev::appliance_id_map appliance_ids;
-    rovev::run_import_steps(base, db, appliance_ids);
+    silent_report out;
+    rovev::run_import_steps(base, db, appliance_ids, out);
   }
-  std::fflush(stdout);
-  std::fflush(stderr);
-  dup2(saved_out, 1);
-  dup2(saved_err, 2);
-  close(null);
-  close(saved_out);
-  close(saved_err);
   sqlite3_reset_auto_extension();
   captured = nullptr;
   return statements;

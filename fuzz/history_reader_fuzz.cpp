@@ -10,11 +10,17 @@
 
 namespace {
 
+struct silent_report final : rovev::report {
+  void write(channel, std::string_view) override {}
+};
+
 template <std::size_t size>
-void read_all(const std::string& bytes, bool (*reader)(std::istream&, char (&)[size])) {
+void read_all(const std::string& bytes,
+              bool (*reader)(std::istream&, char (&)[size], rovev::report&)) {
   std::istringstream stream(bytes);
   char record[size];
-  while (reader(stream, record)) {
+  silent_report out;
+  while (reader(stream, record, out)) {
     if (std::memcmp(record + size - rovev::record_marker.size(), rovev::record_marker.data(),
                     rovev::record_marker.size()) != 0) {
       std::abort();

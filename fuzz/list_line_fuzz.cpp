@@ -5,13 +5,14 @@
 #include <cstdint>
 #include <string>
 
+#include "base/number_field.hpp"
+#include "import/lists/ansi_decoder.hpp"
 #include "import/lists/list_file_reader.hpp"
-#include "import/number_field.hpp"
 #include "net/ipv4.hpp"
 #include "net/ll_addr.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static rovev::list_file_reader decoder("");
+  static rovev::ansi_decoder decoder;
   const std::string_view raw(reinterpret_cast<const char*>(data), size);
   std::string text;
   if (!decoder.ansi_to_utf8(raw.substr(0, raw.find('\0')), text)) return 0;

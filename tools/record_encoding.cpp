@@ -1,16 +1,19 @@
 #include "record_encoding.hpp"
 
 #include <arpa/inet.h>
-#include <iconv.h>
 
 #include <cstring>
 #include <stdexcept>
-#include <vector>
 
-#include "import/records/history_record.hpp"
+#include "base/charset_converter.hpp"
 
 namespace rovev::sample {
 namespace {
+
+// The formats written out by hand, apart from the readers' own constants, so
+// that an offset wrong on both sides cannot pass a test unseen.
+constexpr std::string_view marker = "QZKTQZKTQZKTQZKTQZKTQZKT";
+constexpr std::size_t slot = 24;
 
 void put_slot(std::string& record, std::size_t offset, std::size_t width, std::string_view text) {
   const std::size_t length = std::min(text.size(), width - 1);
@@ -18,7 +21,7 @@ void put_slot(std::string& record, std::size_t offset, std::size_t width, std::s
 }
 
 void put_marker(std::string& record) {
-  record.replace(record.size() - record_marker.size(), record_marker.size(), record_marker);
+  record.replace(record.size() - marker.size(), marker.size(), marker);
 }
 
 void put_ipv4(std::string& record, std::size_t offset, const std::string& text) {
@@ -35,27 +38,27 @@ void put_little_endian(std::string& record, std::size_t offset, std::int32_t val
 }  // namespace
 
 std::string encode_detection_record(const detection_fields& fields) {
-  std::string record(detection_record_size, '\0');
-  put_slot(record, 0, slot_width, fields.lladdr);
-  put_slot(record, 24, slot_width, fields.ipaddr);
-  put_slot(record, 48, slot_width, fields.hostname);
-  put_slot(record, 72, slot_width, fields.workgroup);
-  put_slot(record, 96, slot_width, fields.detect_time);
-  put_slot(record, 120, slot_width, fields.confirmed_time);
+  std::string record(192, '\0');
+  put_slot(record, 0, slot, fields.lladdr);
+  put_slot(record, 24, slot, fields.ipaddr);
+  put_slot(record, 48, slot, fields.hostname);
+  put_slot(record, 72, slot, fields.workgroup);
+  put_slot(record, 96, slot, fields.detect_time);
+  put_slot(record, 120, slot, fields.confirmed_time);
   put_marker(record);
   return record;
 }
 
 std::string encode_movement_record(const movement_fields& fields) {
-  std::string record(movement_record_size, '\0');
-  put_slot(record, 0, slot_width, fields.lladdr);
+  std::string record(240, '\0');
+  put_slot(record, 0, slot, fields.lladdr);
   put_slot(record, 24, 48, fields.name);
-  put_slot(record, 72, slot_width, fields.ipaddr);
-  put_slot(record, 96, slot_width, fields.hostname);
-  put_slot(record, 120, slot_width, fields.workgroup);
-  put_slot(record, 144, slot_width, fields.source);
-  put_slot(record, 168, slot_width, fields.destination);
-  put_slot(record, 192, slot_width, fields.confirmed_time);
+  put_slot(record, 72, slot, fields.ipaddr);
+  put_slot(record, 96, slot, fields.hostname);
+  put_slot(record, 120, slot, fields.workgroup);
+  put_slot(record, 144, slot, fields.source);
+  put_slot(record, 168, slot, fields.destination);
+  put_slot(record, 192, slot, fields.confirmed_time);
   put_marker(record);
   return record;
 }
@@ -74,17 +77,10 @@ std::string encode_host_record(const host_fields& fields) {
 }
 
 std::string to_cp932(std::string_view utf8) {
-  iconv_t cd = iconv_open("CP932", "UTF-8");
-  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("no CP932 converter");
-  std::vector<char> buffer(utf8.size() * 2 + 8);
-  char* in = const_cast<char*>(utf8.data());
-  std::size_t in_left = utf8.size();
-  char* out = buffer.data();
-  std::size_t out_left = buffer.size();
-  const std::size_t result = iconv(cd, &in, &in_left, &out, &out_left);
-  iconv_close(cd);
-  if (result == static_cast<std::size_t>(-1)) throw std::runtime_error("not CP932 text");
-  return std::string(buffer.data(), out);
+  charset_converter encoder("CP932", "UTF-8");
+  std::string cp932;
+  if (!encoder.convert(utf8, cp932)) throw std::runtime_error("not CP932 text");
+  return cp932;
 }
 
 }  // namespace rovev::sample

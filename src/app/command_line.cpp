@@ -7,9 +7,8 @@
 #include <sstream>
 #include <string>
 
-#include "app/appliance_id_map.hpp"
-#include "app/console.hpp"
 #include "app/import_driver.hpp"
+#include "import/appliance_id_map.hpp"
 
 namespace rovev {
 namespace {
@@ -33,36 +32,36 @@ std::string listing(const po::options_description& options) {
 
 }  // namespace
 
-int run_command_line(int argc, const char* const argv[]) {
+int run_command_line(int argc, const char* const argv[], report& out) {
   const po::options_description options = make_options();
   po::variables_map values;
   try {
     po::store(po::parse_command_line(argc, argv, options), values);
     po::notify(values);
   } catch (const std::exception& error) {
-    console::write_out(std::string(error.what()) + '\n' + listing(options));
+    out.write(report::channel::out, std::string(error.what()) + '\n' + listing(options));
     // A usage error must not look like a successful import.
     return 1;
   }
 
   if (values.count("help") != 0) {
-    console::write_out(listing(options));
+    out.write(report::channel::out, listing(options));
     return 0;
   }
   if (values.count("version") != 0) {
-    console::out("zov_iziver  Version: %s (%s %s)  build with(%s, %s)", version_text, __DATE__,
-                 __TIME__, BOOST_LIB_VERSION, sqlite3_libversion());
-    console::out("Made by the zov_iziver team for the manager's database import.");
+    out.out(messages::version_banner, version_text, __DATE__, __TIME__, BOOST_LIB_VERSION,
+            sqlite3_libversion());
+    out.out(messages::version_maker);
     return 0;
   }
   if (values.count("path") == 0) {
-    console::err("取り込み元のフォルダを指定してください");
+    out.err(messages::folder_missing);
     return 1;
   }
 
   appliance_id_map appliance_ids;
   const boost::filesystem::path base_folder(values["path"].as<std::string>());
-  return run_import(base_folder, appliance_ids);
+  return run_import(base_folder, appliance_ids, out);
 }
 
 }  // namespace rovev

@@ -1,19 +1,9 @@
 // Writers of vg_list, host_flag and allow_list.
-#include <sqlite3.h>
-
+#include "base/decimal_text.hpp"
 #include "db/database_manager.hpp"
-#include "db/decimal_text.hpp"
 #include "db/sql_builder.hpp"
 
 namespace rovev {
-namespace {
-
-int set_found(void* found, int, char**, char**) {
-  *static_cast<bool*>(found) = true;
-  return 0;
-}
-
-}  // namespace
 
 bool database_manager::add_appliance(std::string_view id, const ll_addr& lladdr,
                                      std::string_view name, const ipv4_address& address,
@@ -24,13 +14,13 @@ bool database_manager::add_appliance(std::string_view id, const ll_addr& lladdr,
   append_decimal(ipaddr, port);
 
   sql_builder insert("vg_list", sql_builder::insert);
-  insert.add_value("name", name, true, true);
-  insert.add_value("ipaddr", ipaddr, true, false);
-  insert.add_value("id", id, false, false);
-  insert.add_value("lladdr", lladdr.to_text(), true, false);
-  insert.add_value("netaddr", to_text(netaddr), true, false);
-  insert.add_value("nat", nat ? "1" : "0", false, false);
-  insert.add_value("created", "datetime('now', 'localtime')", false, false);
+  insert.add_text("name", name);
+  insert.add_quoted("ipaddr", ipaddr);
+  insert.add_token("id", id);
+  insert.add_quoted("lladdr", lladdr.to_text());
+  insert.add_quoted("netaddr", to_text(netaddr));
+  insert.add_flag("nat", nat);
+  insert.add_token("created", "datetime('now', 'localtime')");
   exec(insert.to_sql());
   return true;
 }
@@ -42,13 +32,11 @@ bool database_manager::add_host_flag(const ll_addr& lladdr, bool segment_flag) {
   sql_builder select("host_flag", sql_builder::select);
   select.add_field("lladdr");
   select.where.add_condition("lladdr", address, true, false);
-  bool found = false;
-  exec(select.to_sql(), set_found, &found);
-  if (found) return true;
+  if (any_row(select.to_sql())) return true;
 
   sql_builder insert("host_flag", sql_builder::insert);
-  insert.add_value("segment_flag", segment_flag ? "1" : "0", false, false);
-  insert.add_value("lladdr", address, true, false);
+  insert.add_flag("segment_flag", segment_flag);
+  insert.add_quoted("lladdr", address);
   exec(insert.to_sql());
   return true;
 }
@@ -64,16 +52,14 @@ bool database_manager::add_host(const host_entry& entry, std::int32_t vg_list_id
   }
 
   sql_builder insert("allow_list", sql_builder::insert);
-  insert.add_value("vg_list_id", decimal_text(static_cast<std::uint32_t>(vg_list_id)), false,
-                   false);
-  insert.add_value("org_vg_list_id", decimal_text(static_cast<std::uint32_t>(entry.org_vg_list_id)),
-                   false, false);
-  insert.add_value("lladdr", entry.lladdr.to_text(), true, false);
-  insert.add_value("name", entry.name, true, true);
+  insert.add_number("vg_list_id", static_cast<std::uint32_t>(vg_list_id));
+  insert.add_number("org_vg_list_id", static_cast<std::uint32_t>(entry.org_vg_list_id));
+  insert.add_quoted("lladdr", entry.lladdr.to_text());
+  insert.add_text("name", entry.name);
   insert.add_date_value("regist_time", entry.regist_time);
   insert.add_date_value("expire_time", entry.expire_time);
-  insert.add_value("hostname_flag", entry.hostname_flag ? "1" : "0", false, false);
-  insert.add_value("org_ipaddr", to_text(entry.org_ipaddr), true, false);
+  insert.add_flag("hostname_flag", entry.hostname_flag);
+  insert.add_quoted("org_ipaddr", to_text(entry.org_ipaddr));
   exec(insert.to_sql());
   return true;
 }

@@ -28,6 +28,18 @@ void database_manager::exec(const std::string& sql, row_callback callback, void*
   if (result != SQLITE_OK) throw database_manager_error(result);
 }
 
+bool database_manager::any_row(const std::string& sql) {
+  bool found = false;
+  exec(
+      sql,
+      [](void* found_row, int, char**, char**) {
+        *static_cast<bool*>(found_row) = true;
+        return 0;
+      },
+      &found);
+  return found;
+}
+
 int database_manager::exec_unchecked(const char* sql) noexcept {
   return sqlite3_exec(handle_, sql, nullptr, nullptr, nullptr);
 }

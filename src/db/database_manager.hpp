@@ -70,6 +70,8 @@ class database_manager {
 
   void require_open() const;
   void exec(const std::string& sql, row_callback callback = nullptr, void* argument = nullptr);
+  // Whether the query gives at least one row; every row is visited.
+  bool any_row(const std::string& sql);
   int exec_unchecked(const char* sql) noexcept;
 
   sqlite3* handle_ = nullptr;

@@ -5,8 +5,6 @@
 #include <charconv>
 #include <stdexcept>
 
-#include "db/decimal_text.hpp"
-
 namespace rovev {
 namespace {
 

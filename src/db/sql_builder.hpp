@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/decimal_text.hpp"
 #include "db/where_builder.hpp"
 
 namespace rovev {
@@ -26,6 +27,25 @@ class sql_builder {
   // so the column keeps its default.
   void add_date_value(std::string_view column, const boost::posix_time::ptime& time);
   void add_field(std::string_view column);
+
+  // The writers' typed forms of add_value.
+  // A text that may hold a single quote: quoted, the quote doubled.
+  void add_text(std::string_view column, std::string_view text) {
+    add_value(column, text, true, true);
+  }
+  // A text that holds no single quote, such as an address: quoted as it is.
+  void add_quoted(std::string_view column, std::string_view text) {
+    add_value(column, text, true, false);
+  }
+  // Written as it is: a number text, an SQL expression.
+  void add_token(std::string_view column, std::string_view token) {
+    add_value(column, token, false, false);
+  }
+  template <class Integer>
+  void add_number(std::string_view column, Integer value) {
+    add_token(column, decimal_text(value));
+  }
+  void add_flag(std::string_view column, bool flag) { add_token(column, flag ? "1" : "0"); }
 
   std::string to_sql() const;
 

@@ -6,7 +6,6 @@
 #include <memory>
 
 #include "db/database_manager.hpp"
-#include "db/decimal_text.hpp"
 #include "db/sql_builder.hpp"
 
 namespace rovev {
@@ -30,15 +29,15 @@ void bind(sqlite3_stmt* statement, int index, std::int32_t value) {
   if (result != SQLITE_OK) throw database_manager_error(result);
 }
 
-// A link row the database refuses is dropped; only "busy" is tried again.
+// A link row the database refuses is dropped; only "busy" is tried again,
+// at once. The program holds its one connection, so busy means another
+// process holds a lock on vg.db; the group's transaction already holds the
+// write lock (its group row is in), so only a reader that keeps SQLite from
+// writing its cache to the file can cause it, and the loop ends when that
+// reader ends its transaction.
 void step_until_not_busy(sqlite3_stmt* statement) {
   while (sqlite3_step(statement) == SQLITE_BUSY) {
   }
-}
-
-int set_found(void* found, int, char**, char**) {
-  *static_cast<bool*>(found) = true;
-  return 0;
 }
 
 int read_id(void* id, int columns, char** values, char**) {
@@ -55,10 +54,10 @@ int read_id(void* id, int columns, char** values, char**) {
 bool database_manager::add_user(std::int32_t id, std::string_view login_user_name,
                                 std::string_view hash_password, std::string_view description) {
   sql_builder insert("users", sql_builder::insert);
-  insert.add_value("id", decimal_text(id), false, false);
-  insert.add_value("login_user_name", login_user_name, true, true);
-  insert.add_value("hash_password", hash_password, true, true);
-  insert.add_value("description", description, true, true);
+  insert.add_number("id", id);
+  insert.add_text("login_user_name", login_user_name);
+  insert.add_text("hash_password", hash_password);
+  insert.add_text("description", description);
   exec(insert.to_sql());
   return true;
 }
@@ -66,9 +65,9 @@ bool database_manager::add_user(std::int32_t id, std::string_view login_user_nam
 void database_manager::update_user(std::string_view login_user_name, std::string_view hash_password,
                                    std::string_view description) {
   sql_builder update("users", sql_builder::update);
-  update.add_value("login_user_name", login_user_name, true, true);
-  if (!hash_password.empty()) update.add_value("hash_password", hash_password, true, true);
-  update.add_value("description", description, true, true);
+  update.add_text("login_user_name", login_user_name);
+  if (!hash_password.empty()) update.add_text("hash_password", hash_password);
+  update.add_text("description", description);
   update.where.add_condition("id", "1", false, false);
   exec(update.to_sql());
 }
@@ -79,12 +78,10 @@ std::int32_t database_manager::add_group(std::string_view name) {
   select.where.add_condition("name", name, true, true);
   const std::string select_text = select.to_sql();
 
-  bool found = false;
-  exec(select_text, set_found, &found);
-  if (found) return -1;
+  if (any_row(select_text)) return -1;
 
   sql_builder insert("groups", sql_builder::insert);
-  insert.add_value("name", name, true, true);
+  insert.add_text("name", name);
   exec(insert.to_sql());
 
   std::int32_t id = -1;
@@ -102,7 +99,7 @@ void database_manager::clear_group_appliances(std::int32_t group_id) {
 
 void database_manager::add_user_groups(std::int32_t group_id, const user_links& users) {
   sql_builder insert("user_groups", sql_builder::insert);
-  insert.add_value("group_id", decimal_text(group_id), false, false);
+  insert.add_number("group_id", group_id);
   insert.add_parameter("user_id");
   insert.add_parameter("permission");
   const prepared_statement statement = prepare(handle_, insert.to_sql());
@@ -117,7 +114,7 @@ void database_manager::add_user_groups(std::int32_t group_id, const user_links& 
 void database_manager::add_group_appliances(std::int32_t group_id,
                                             const std::vector<std::uint32_t>& appliance_ids) {
   sql_builder insert("group_vg_list", sql_builder::insert);
-  insert.add_value("group_id", decimal_text(group_id), false, false);
+  insert.add_number("group_id", group_id);
   insert.add_parameter("vg_list_id");
   const prepared_statement statement = prepare(handle_, insert.to_sql());
   for (const std::uint32_t appliance_id : appliance_ids) {

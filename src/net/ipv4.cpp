@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "import/number_field.hpp"
+#include "base/number_field.hpp"
 
 namespace rovev {
 

@@ -136,16 +136,6 @@ TEST(faults, a_list_line_of_megabytes_is_one_line) {
             (Lines{"11|1", "12|3145728", "13|1"}));
 }
 
-TEST(faults, a_trailing_fragment_ends_a_history_file_quietly) {
-  const base_folder base;
-  const std::string record = sample::encode_detection_record(
-      {"", "", "h", "w", "2014-08-01 08:30:00", "2014-08-01 08:31:10"});
-  write_file(base / "hist" / "host_1.hist", record + record + record.substr(0, 100));
-  const auto result = base.run();
-  EXPECT_EQ(result.err, "");
-  EXPECT_EQ(base.rows("select count(*) from detection_log"), Lines{"2"});
-}
-
 // A folder with good and bad input interleaved: afterwards the database holds
 // exactly the good lines and records, each once, with the values written.
 TEST(faults, nothing_good_is_lost_and_nothing_bad_is_stored) {

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "db/database_manager.hpp"
 #include "record_encoding.hpp"
 #include "support/base_folder.hpp"
+#include "support/collected_report.hpp"
 
 namespace rovev {
 namespace {
@@ -50,11 +53,64 @@ TEST(import_driver, a_step_that_cannot_begin_stops_the_run) {
   db.open(base.database().string());
   db.begin_transaction();  // so the first step's BEGIN fails
   appliance_id_map appliance_ids;
-  ::testing::internal::CaptureStdout();
-  EXPECT_EQ(run_import_steps(base.path(), db, appliance_ids), 1);
-  EXPECT_EQ(::testing::internal::GetCapturedStdout(),
-            "    [Error]: データベースエラーのため取り込みを中止しました  (what: SQL error or "
-            "missing database)\n");
+  testing::collected_report out;
+  EXPECT_EQ(run_import_steps(base.path(), db, appliance_ids, out), 1);
+  EXPECT_EQ(out.out,
+            Lines{"    [Error]: データベースエラーのため取り込みを中止しました  (what: SQL "
+                  "error or missing database)"});
+}
+
+// A report whose first line fails, as no console does: whatever escapes a
+// step that is not a database error stops the run with its own line.
+class report_failing_once : public testing::collected_report {
+ public:
+  void write(channel where, std::string_view bytes) override {
+    if (!failed_) {
+      failed_ = true;
+      throw std::runtime_error("report failed");
+    }
+    collected_report::write(where, bytes);
+  }
+
+ private:
+  bool failed_ = false;
+};
+
+TEST(import_driver, any_other_error_that_escapes_a_step_stops_the_run) {
+  const base_folder base;
+  base.write_list("vellgard.list", {"a,10.0.0.1,1,,,"});
+  base.write_list("manager.user", {"1,u,h,x,d"});
+  database_manager db;
+  db.open(base.database().string());
+  appliance_id_map appliance_ids;
+  report_failing_once out;
+  EXPECT_EQ(run_import_steps(base.path(), db, appliance_ids, out), 1);
+  EXPECT_EQ(out.out, Lines{"    [Error]: 予期しないエラーのため取り込みを中止しました  (what: "
+                           "report failed)"});
+  EXPECT_EQ(base.rows("select count(*) from vg_list"), Lines{"0"});
+  EXPECT_EQ(base.rows("select count(*) from users"), Lines{"1"});
+}
+
+// What the appliance list puts into the map is what the PC files find: the
+// later of two lines wins, a line whose row is refused still counts, and an
+// empty network address is the key 0.0.0.0.
+TEST(import_driver, the_appliance_list_gives_the_pcs_their_appliance) {
+  const base_folder base;
+  base.write_list("vellgard.list", {"a,10.0.0.1,5,,192.168.1.0,", "b,10.0.0.2,6,,192.168.1.0,",
+                                    "c,10.0.0.3,6,,192.168.2.0,", "d,10.0.0.4,9,,,"});
+  std::string pcs;
+  const char* netaddrs[] = {"192.168.1.0", "192.168.2.0", "0.0.0.0", "10.9.9.0"};
+  for (std::uint8_t n = 0; n < 4; ++n) {
+    sample::host_fields pc;
+    pc.lladdr[5] = n;
+    pc.netaddr = netaddrs[n];
+    pcs += sample::encode_host_record(pc);
+  }
+  testing::write_file(base / "host_1.db", pcs);
+  EXPECT_EQ(base.run().status, 0);
+  EXPECT_EQ(base.rows("select id from vg_list order by id"), (Lines{"5", "6", "9"}));
+  EXPECT_EQ(base.rows("select org_vg_list_id from allow_list order by lladdr"),
+            (Lines{"6", "6", "9", "0"}));
 }
 
 // A reader on vg.db keeps every write from being committed: each loss is
@@ -92,6 +148,25 @@ TEST(import_driver, commits_that_fail_are_reported_and_fail_the_run) {
   for (const char* table : {"vg_list", "groups", "allow_list", "detection_log"}) {
     EXPECT_EQ(base.rows(std::string("select count(*) from ") + table), Lines{"0"}) << table;
   }
+}
+
+// A group is its own transaction: one that cannot commit is that group's
+// failure, reported with its line, and the run itself has not failed.
+TEST(import_driver, a_group_that_cannot_commit_is_reported_and_the_run_succeeds) {
+  const base_folder base;
+  base.write_list("vellgard.group", {"1,g1,1,,", "2,g2,2,,"});
+  testing::other_connection reader(base.database());
+  reader.exec("BEGIN; SELECT count(*) FROM groups;");
+  const auto result = base.run();
+  reader.exec("COMMIT;");
+  EXPECT_EQ(result.status, 0);
+  const std::string locked = "DBへの格納に失敗しました  what: The database file is locked)";
+  EXPECT_EQ(testing::step_lines(result.out, "グループ一覧の取り込みを開始します: "),
+            (Lines{"グループ一覧の取り込みを開始します: " + base.quoted("vellgard.group"),
+                   "    [Error]: 1行目でエラーが発生しました  (Message: " + locked,
+                   "    [Error]: 2行目でエラーが発生しました  (Message: " + locked,
+                   "グループ一覧の取り込みが完了しました。0件取り込みました。"}));
+  EXPECT_EQ(base.rows("select count(*) from groups"), Lines{"0"});
 }
 
 }  // namespace

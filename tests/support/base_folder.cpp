@@ -1,6 +1,6 @@
 #include "support/base_folder.hpp"
 
-#include "app/console.hpp"
+#include "base/quoted_path.hpp"
 #include "record_encoding.hpp"
 
 namespace rovev::testing {
@@ -12,7 +12,7 @@ void base_folder::write_list(const std::string& name, const std::vector<std::str
 }
 
 std::string base_folder::quoted(const std::string& name) const {
-  return console::quoted(*this / name);
+  return rovev::quoted(*this / name);
 }
 
 std::vector<std::string> step_lines(const std::string& out, const std::string& start_text) {

@@ -2,17 +2,13 @@
 
 #include <boost/system/system_error.hpp>
 
+#include "base/number_field.hpp"
 #include "db/transaction_scope.hpp"
+#include "import/commit_report.hpp"
 #include "import/lists/list_file_reader.hpp"
-#include "import/lists/list_messages.hpp"
-#include "import/number_field.hpp"
 
 namespace rovev {
 namespace {
-
-constexpr const char* address_error =
-    "%u行目でエラーが発生しました  (Message: 無効なIPアドレスまたはMACアドレスです  what: %s)";
-constexpr const char* id_error = "%u行目でエラーが発生しました  (Message: 無効なIDです  what: %s)";
 
 struct appliance_line {
   std::string_view name;
@@ -54,21 +50,22 @@ void take_field(appliance_line& values, std::size_t column, const std::string& f
   }
 }
 
-bool import_line(database_manager& db, appliance_id_map& appliance_ids, const list_line& line) {
+bool import_line(database_manager& db, appliance_id_map& appliance_ids, const list_line& line,
+                 report& out) {
   appliance_line values;
   for (std::size_t column = 1; column <= line.fields.size(); ++column) {
     try {
       take_field(values, column, line.fields[column - 1]);
     } catch (const boost::system::system_error& error) {
-      report_line_error(line.number, address_error, error.what());
+      out.error(messages::line_bad_address, line.number, error.what());
       return false;
     } catch (const boost::bad_lexical_cast& error) {
-      report_line_error(line.number, id_error, error.what());
+      out.error(messages::line_bad_id, line.number, error.what());
       return false;
     }
   }
   if (line.fields.size() != 6) {
-    report_line_error(line.number, list_messages::column_count);
+    out.error(messages::line_column_count, line.number);
     return false;
   }
   // The entry stays even when the row is refused below.
@@ -77,7 +74,7 @@ bool import_line(database_manager& db, appliance_id_map& appliance_ids, const li
     return db.add_appliance(values.id_text, values.lladdr, values.name, values.address.address,
                             values.address.port, values.netaddr, values.nat);
   } catch (const database_manager_error& error) {
-    report_line_error(line.number, list_messages::store_failed, error.what());
+    out.error(messages::line_store_failed, line.number, error.what());
     return false;
   }
 }
@@ -85,12 +82,13 @@ bool import_line(database_manager& db, appliance_id_map& appliance_ids, const li
 }  // namespace
 
 bool import_appliance_list(database_manager& db, const boost::filesystem::path& file,
-                           appliance_id_map& appliance_ids) {
-  const transaction_scope scope(db);
-  return import_list_file(
-      file, "登録済みVellgard2 一覧の取り込みを開始します: ",
-      "登録済みVellgard2 一覧の取り込みが完了しました。%u件取り込みました。",
-      [&](const list_line& line) { return import_line(db, appliance_ids, line); });
+                           appliance_id_map& appliance_ids, report& out) {
+  transaction_scope scope(db);
+  const bool read = import_list_file(
+      file, messages::appliance_list_start, messages::appliance_list_finish, out,
+      [&](const list_line& line) { return import_line(db, appliance_ids, line, out); });
+  end_and_report(scope, out);
+  return read;
 }
 
 }  // namespace rovev

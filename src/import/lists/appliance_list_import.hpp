@@ -2,8 +2,9 @@
 
 #include <boost/filesystem/path.hpp>
 
-#include "app/appliance_id_map.hpp"
+#include "base/report.hpp"
 #include "db/database_manager.hpp"
+#include "import/appliance_id_map.hpp"
 
 namespace rovev {
 
@@ -11,6 +12,6 @@ namespace rovev {
 // One transaction over the file; fills appliance_ids. False when the file
 // did not open.
 bool import_appliance_list(database_manager& db, const boost::filesystem::path& file,
-                           appliance_id_map& appliance_ids);
+                           appliance_id_map& appliance_ids, report& out);
 
 }  // namespace rovev

@@ -1,39 +1,24 @@
 #include "import/lists/group_list_import.hpp"
 
-#include <limits>
-
+#include "base/number_field.hpp"
 #include "import/lists/list_file_reader.hpp"
-#include "import/lists/list_messages.hpp"
-#include "import/number_field.hpp"
+#include "import/lists/manager_user_id.hpp"
 
 namespace rovev {
 namespace {
 
-// Manager user id of an appliance user id: the administrator 0 is user 1,
-// every other user is moved up by 10. False when that leaves the range.
-bool to_manager_user_id(std::int32_t user_id, std::int32_t& manager_id) {
-  if (user_id == 0) {
-    manager_id = 1;
-    return true;
-  }
-  if (user_id > std::numeric_limits<std::int32_t>::max() - 10) return false;
-  manager_id = user_id + 10;
-  return true;
-}
-
-// Pieces that are no number are dropped without a word.
+// Pieces that are no number, or whose manager id would leave the signed
+// 32-bit range, are dropped without a word.
 void add_users(const std::string& field, std::int32_t permission,
                database_manager::user_links& users) {
   for (const std::string& piece : split_fields(field, "/")) {
     std::int32_t user_id;
-    std::int32_t manager_id;
-    if (try_to_number(piece, user_id) && to_manager_user_id(user_id, manager_id)) {
-      users[manager_id] = permission;
-    }
+    if (!try_to_number(piece, user_id)) continue;
+    if (const auto manager_id = member_user_id(user_id)) users[*manager_id] = permission;
   }
 }
 
-bool import_line(database_manager& db, const list_line& line) {
+bool import_line(database_manager& db, const list_line& line, report& out) {
   // Without a name there is no group.
   if (line.fields.size() < 2) return false;
   const std::string& name = line.fields[1];
@@ -52,17 +37,16 @@ bool import_line(database_manager& db, const list_line& line) {
     db.store_group(name, appliance_ids, users);
     return true;
   } catch (const database_manager_error& error) {
-    report_line_error(line.number, list_messages::store_failed, error.what());
+    out.error(messages::line_store_failed, line.number, error.what());
     return false;
   }
 }
 
 }  // namespace
 
-bool import_group_list(const boost::filesystem::path& file, database_manager& db) {
-  return import_list_file(file, "グループ一覧の取り込みを開始します: ",
-                          "グループ一覧の取り込みが完了しました。%u件取り込みました。",
-                          [&](const list_line& line) { return import_line(db, line); });
+bool import_group_list(const boost::filesystem::path& file, database_manager& db, report& out) {
+  return import_list_file(file, messages::group_list_start, messages::group_list_finish, out,
+                          [&](const list_line& line) { return import_line(db, line, out); });
 }
 
 }  // namespace rovev

@@ -1,18 +1,17 @@
 #include "import/lists/user_list_import.hpp"
 
-#include <limits>
+#include <optional>
 
+#include "base/number_field.hpp"
 #include "import/lists/list_file_reader.hpp"
-#include "import/lists/list_messages.hpp"
-#include "import/number_field.hpp"
+#include "import/lists/manager_user_id.hpp"
 
 namespace rovev {
 namespace {
 
-constexpr std::int32_t manager_id_offset = 10;
-
-bool import_line(database_manager& db, const list_line& line) {
+bool import_line(database_manager& db, const list_line& line, report& out) {
   std::int32_t user_id = 0;
+  std::optional<std::int32_t> manager_id;
   std::string_view login_name;
   std::string_view hash_password;
   std::string_view description;
@@ -20,16 +19,11 @@ bool import_line(database_manager& db, const list_line& line) {
     const std::string& field = line.fields[column - 1];
     switch (column) {
       case 1:
-        try {
-          user_id = to_number<std::int32_t>(field);
-          // The manager id, user id + 10, must stay a signed 32-bit number.
-          if (user_id > std::numeric_limits<std::int32_t>::max() - manager_id_offset) {
-            throw boost::bad_lexical_cast();
-          }
-        } catch (const boost::bad_lexical_cast& error) {
-          report_line_error(line.number,
-                            "%u行目でエラーが発生しました  (Message: 無効なユーザIDです  what: %s)",
-                            error.what());
+        // An id whose manager id would not be a signed 32-bit number is no
+        // better than one that is no number at all.
+        if (try_to_number(field, user_id)) manager_id = manager_user_id(user_id);
+        if (!manager_id) {
+          out.error(messages::line_bad_user_id, line.number, boost::bad_lexical_cast().what());
           return false;
         }
         break;
@@ -47,32 +41,31 @@ bool import_line(database_manager& db, const list_line& line) {
     }
   }
   if (line.fields.size() != 5) {
-    report_line_error(line.number, list_messages::column_count);
+    out.error(messages::line_column_count, line.number);
     return false;
   }
   if (user_id == -1) {
-    report_line_error(line.number, "%u行目でエラーが発生しました  (Message: エラー行です)");
+    out.error(messages::line_marked_as_error, line.number);
     return false;
   }
   try {
     if (login_name == "admin") {
       db.update_user("admin", hash_password, description);
     } else {
-      db.add_user(user_id + manager_id_offset, login_name, hash_password, description);
+      db.add_user(*manager_id, login_name, hash_password, description);
     }
     return true;
   } catch (const database_manager_error& error) {
-    report_line_error(line.number, list_messages::store_failed, error.what());
+    out.error(messages::line_store_failed, line.number, error.what());
     return false;
   }
 }
 
 }  // namespace
 
-bool import_user_list(const boost::filesystem::path& file, database_manager& db) {
-  return import_list_file(file, "ユーザ一覧の取り込みを開始します: ",
-                          "ユーザ一覧の取り込みが完了しました。%u件取り込みました。",
-                          [&](const list_line& line) { return import_line(db, line); });
+bool import_user_list(const boost::filesystem::path& file, database_manager& db, report& out) {
+  return import_list_file(file, messages::user_list_start, messages::user_list_finish, out,
+                          [&](const list_line& line) { return import_line(db, line, out); });
 }
 
 }  // namespace rovev

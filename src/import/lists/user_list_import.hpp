@@ -2,6 +2,7 @@
 
 #include <boost/filesystem/path.hpp>
 
+#include "base/report.hpp"
 #include "db/database_manager.hpp"
 
 namespace rovev {
@@ -9,6 +10,6 @@ namespace rovev {
 // manager.user: user id, login name, password hash, (unused), description.
 // Users get the id plus 10; "admin" updates the manager's user 1. No
 // transaction: every row stands alone. False when the file did not open.
-bool import_user_list(const boost::filesystem::path& file, database_manager& db);
+bool import_user_list(const boost::filesystem::path& file, database_manager& db, report& out);
 
 }  // namespace rovev

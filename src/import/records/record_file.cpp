@@ -1,13 +1,13 @@
 #include "import/records/record_file.hpp"
 
-#include "app/console.hpp"
+#include "base/quoted_path.hpp"
 
 namespace rovev {
 
-bool open_record_file(const boost::filesystem::path& file, std::ifstream& stream) {
+bool open_record_file(const boost::filesystem::path& file, std::ifstream& stream, report& out) {
   stream.open(file.string(), std::ios::binary);
   if (stream.is_open()) return true;
-  console::out("    [Error]: ファイル読み込みに失敗しました: %s", console::quoted(file));
+  out.error(messages::cannot_read_file, quoted(file));
   return false;
 }
 

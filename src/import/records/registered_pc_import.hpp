@@ -3,19 +3,20 @@
 #include <boost/filesystem/path.hpp>
 #include <cstdint>
 
-#include "app/appliance_id_map.hpp"
+#include "base/report.hpp"
 #include "db/database_manager.hpp"
+#include "import/appliance_id_map.hpp"
 
 namespace rovev {
 
 // The registered PC files directly in the base folder: "host.db" (appliance
 // 0) and "host_N.db" (appliance N), each its own transaction.
 bool import_registered_pcs(database_manager& db, const boost::filesystem::path& base_folder,
-                           const appliance_id_map& appliance_ids);
+                           const appliance_id_map& appliance_ids, report& out);
 
 // One registered PC file; returns the number of PCs written.
 std::uint32_t import_host_file(const boost::filesystem::path& file,
                                const appliance_id_map& appliance_ids, database_manager& db,
-                               std::int32_t appliance_id);
+                               std::int32_t appliance_id, report& out);
 
 }  // namespace rovev

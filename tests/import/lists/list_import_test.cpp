@@ -55,15 +55,6 @@ TEST(appliance_list, imports_good_lines_and_reports_each_bad_one) {
             Lines{"0"});
 }
 
-TEST(appliance_list, missing_file_gets_the_open_failure_line) {
-  const base_folder base;
-  const auto lines = testing::lines_of(base.run().out);
-  ASSERT_GE(lines.size(), 2u);
-  EXPECT_EQ(lines[0], appliance_start + base.quoted("vellgard.list"));
-  EXPECT_EQ(lines[1], error("ファイル読み込みに失敗しました: " + base.quoted("vellgard.list")));
-  EXPECT_EQ(lines[2], user_start + base.quoted("manager.user"));
-}
-
 TEST(appliance_list, a_list_that_is_a_folder_cannot_be_read) {
   const base_folder base;
   boost::filesystem::create_directory(base / "vellgard.list");

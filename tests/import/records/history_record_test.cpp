@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "record_encoding.hpp"
+#include "support/collected_report.hpp"
 
 namespace rovev {
 namespace {
@@ -16,31 +17,33 @@ std::string record(int number) {
   return sample::encode_detection_record(fields);
 }
 
+using Names = std::vector<std::string>;
+
 struct read_outcome {
-  std::vector<std::string> hostnames;
-  std::string err;
+  Names hostnames;
+  Names err;
 };
 
 read_outcome read_all(const std::string& bytes) {
   std::istringstream stream(bytes);
   char buffer[detection_record_size];
   read_outcome outcome;
-  ::testing::internal::CaptureStderr();
-  while (read_detection_history_record(stream, buffer)) {
-    outcome.hostnames.emplace_back(slot_text(buffer, 48));
+  testing::collected_report out;
+  while (read_detection_history_record(stream, buffer, out)) {
+    outcome.hostnames.emplace_back(slot_text(buffer, detection_slot::hostname));
   }
-  outcome.err = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(out.out, Names{});
+  outcome.err = out.err;
   return outcome;
 }
 
-const std::string rejected = "    [Error]: 無効なレコードです\n";
-using Names = std::vector<std::string>;
+const Names rejected{"    [Error]: 無効なレコードです"};
 
 TEST(history_record_reader, delivers_whole_valid_records_only) {
   EXPECT_EQ(read_all("").hostnames, Names{});
   const auto trailing = read_all(record(1) + record(2) + std::string(100, 'x'));
   EXPECT_EQ(trailing.hostnames, (Names{"record1", "record2"}));
-  EXPECT_EQ(trailing.err, "");
+  EXPECT_EQ(trailing.err, Names{});
   EXPECT_EQ(read_all(record(1) + record(2).substr(0, 191)).hostnames, Names{"record1"});
 }
 
@@ -68,10 +71,10 @@ TEST(history_record_reader, a_short_record_shifts_the_search) {
   std::istringstream stream(bytes);
   char buffer[movement_record_size];
   Names names;
-  ::testing::internal::CaptureStderr();
-  while (read_movement_history_record(stream, buffer))
-    names.emplace_back(slot_text(buffer, 24, 48));
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), rejected);
+  testing::collected_report out;
+  while (read_movement_history_record(stream, buffer, out))
+    names.emplace_back(slot_text(buffer, movement_slot::name, movement_slot::name_width));
+  EXPECT_EQ(out.err, rejected);
   EXPECT_EQ(names, (Names{"move1", "move4"}));
 }
 
@@ -93,7 +96,7 @@ TEST(history_record_reader, line_end_and_eof_bytes_are_plain_data) {
   one.replace(150, 4, "\x1a\r\n\r");  // in the slot that is not read
   const auto outcome = read_all(one + record(2));
   EXPECT_EQ(outcome.hostnames, (Names{"record1", "record2"}));
-  EXPECT_EQ(outcome.err, "");
+  EXPECT_EQ(outcome.err, Names{});
 }
 
 TEST(slot_text, ends_at_the_first_nul_or_the_slot) {

@@ -1,0 +1,39 @@
+#include "base/console.hpp"
+
+#include <langinfo.h>
+
+#include <clocale>
+#include <stdexcept>
+
+namespace rovev {
+
+std::string console::user_charset() {
+  std::setlocale(LC_ALL, "");
+  return nl_langinfo(CODESET);
+}
+
+console::console(const std::string& charset, std::FILE* out, std::FILE* err)
+    : out_(out), err_(err) {
+  if (charset == "UTF-8") return;
+  try {
+    converter_.emplace(charset.c_str(), "UTF-8");
+  } catch (const std::runtime_error&) {
+    return;  // a set iconv does not know gets UTF-8
+  }
+  std::string probe;
+  if (!converter_->convert("取り込み", probe)) converter_.reset();
+}
+
+std::string console::localize(std::string_view utf8_template) {
+  std::string converted;
+  if (converter_ && converter_->convert(utf8_template, converted)) return converted;
+  return std::string(utf8_template);
+}
+
+void console::write(channel where, std::string_view bytes) {
+  std::FILE* const stream = where == channel::out ? out_ : err_;
+  std::fwrite(bytes.data(), 1, bytes.size(), stream);
+  std::fflush(stream);
+}
+
+}  // namespace rovev

@@ -1,0 +1,46 @@
+#include "base/console.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace rovev {
+namespace {
+
+struct charset_case {
+  const char* charset;
+  const char* expected;  // the bytes of "取り込み: %s"
+};
+
+class console_charset : public ::testing::TestWithParam<charset_case> {};
+
+std::string contents(std::FILE* file) {
+  std::string bytes;
+  std::rewind(file);
+  for (int c; (c = std::fgetc(file)) != EOF;) bytes += static_cast<char>(c);
+  return bytes;
+}
+
+TEST_P(console_charset, converts_templates_but_not_their_arguments) {
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(std::tmpfile(), std::fclose);
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> err(std::tmpfile(), std::fclose);
+  console lines(GetParam().charset, out.get(), err.get());
+  lines.out("取り込み: %s", "パス");
+  lines.err("%u", 7u);
+  EXPECT_EQ(contents(out.get()), std::string(GetParam().expected) + "パス\n");
+  EXPECT_EQ(contents(err.get()), "7\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    sets, console_charset,
+    ::testing::Values(charset_case{"UTF-8", "取り込み: "},
+                      charset_case{"ANSI_X3.4-1968", "取り込み: "},
+                      charset_case{"ISO-8859-1", "取り込み: "},
+                      charset_case{"NO-SUCH-SET", "取り込み: "},
+                      charset_case{"CP932", "\x8e\xe6\x82\xe8\x8d\x9e\x82\xdd: "},
+                      charset_case{"SHIFT_JIS", "\x8e\xe6\x82\xe8\x8d\x9e\x82\xdd: "},
+                      charset_case{"EUC-JP", "\xbc\xe8\xa4\xea\xb9\xfe\xa4\xdf: "}));
+
+}  // namespace
+}  // namespace rovev
