@@ -5,9 +5,9 @@
 #include <boost/version.hpp>
 #include <regex>
 
-#include "support/manager_database.hpp"
-#include "support/temp_folder.hpp"
-#include "support/tool_run.hpp"
+#include "base/charset_converter.hpp"
+#include "record_encoding.hpp"
+#include "support/base_folder.hpp"
 
 namespace rovev {
 namespace {
@@ -110,6 +110,46 @@ TEST(import_driver, database_that_will_not_open) {
   EXPECT_EQ(result.out, "データベースエラーです。vg.dbファイルを\"" + base.path().string() +
                             "\"に置いてください\n");
 }
+
+struct locale_case {
+  const char* name;
+  const char* locale;
+  const char* charset;
+};
+
+class japanese_locale : public ::testing::TestWithParam<locale_case> {};
+
+// Under a Shift_JIS or EUC-JP locale every line is the UTF-8 run's line in
+// that character set, on both streams.
+TEST_P(japanese_locale, writes_the_utf8_lines_in_its_character_set) {
+  const testing::base_folder base;
+  base.write_list("vellgard.list", {"本社,10.0.0.1,1,,10.0.0.0,", "列不足,10.0.0.2"});
+  std::string damaged = sample::encode_detection_record({});
+  damaged.back() = 'x';
+  testing::write_file(base / "hist" / "host_1.hist", damaged);
+  const boost::filesystem::path pristine = base / "pristine.db";
+  boost::filesystem::copy_file(base.database(), pristine);
+  const auto utf8 = base.run();
+  boost::filesystem::copy_file(pristine, base.database(),
+                               boost::filesystem::copy_option::overwrite_if_exists);
+  const auto local =
+      run_tool({"--path", base.path().string()}, {std::string("LC_CTYPE=") + GetParam().locale});
+  ASSERT_NE(local.out, utf8.out) << GetParam().locale
+                                 << " is not on this machine: scripts/install-deps makes it";
+  charset_converter to_utf8("UTF-8", GetParam().charset);
+  std::string out;
+  std::string err;
+  ASSERT_TRUE(to_utf8.convert(local.out, out));
+  ASSERT_TRUE(to_utf8.convert(local.err, err));
+  EXPECT_EQ(out, utf8.out);
+  EXPECT_EQ(err, utf8.err);
+  EXPECT_EQ(local.status, utf8.status);
+}
+
+INSTANTIATE_TEST_SUITE_P(locales, japanese_locale,
+                         ::testing::Values(locale_case{"shift_jis", "ja_JP.SJIS", "SHIFT_JIS"},
+                                           locale_case{"euc_jp", "ja_JP.eucJP", "EUC-JP"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace rovev

@@ -13,7 +13,8 @@ extern char** environ;
 
 namespace rovev::testing {
 
-tool_result run_tool(const std::vector<std::string>& arguments) {
+tool_result run_tool(const std::vector<std::string>& arguments,
+                     const std::vector<std::string>& locale_variables) {
   const temp_folder outputs;
   const std::string out_file = (outputs / "out").string();
   const std::string err_file = (outputs / "err").string();
@@ -24,7 +25,8 @@ tool_result run_tool(const std::vector<std::string>& arguments) {
   for (std::string& word : words) argv.push_back(word.data());
   argv.push_back(nullptr);
 
-  std::vector<std::string> environment{"LC_ALL=C.UTF-8", "PATH=/usr/bin:/bin"};
+  std::vector<std::string> environment(locale_variables);
+  environment.push_back("PATH=/usr/bin:/bin");
   for (char** variable = environ; *variable != nullptr; ++variable) {
     const std::string text = *variable;
     if (text.rfind("ASAN_", 0) == 0 || text.rfind("UBSAN_", 0) == 0) environment.push_back(text);
