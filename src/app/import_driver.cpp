@@ -5,6 +5,7 @@
 
 #include "base/quoted_path.hpp"
 #include "db/database_manager.hpp"
+#include "db/transaction_lost.hpp"
 #include "import/lists/appliance_list_import.hpp"
 #include "import/lists/group_list_import.hpp"
 #include "import/lists/user_list_import.hpp"
@@ -24,6 +25,9 @@ int run_import_steps(const boost::filesystem::path& base_folder, database_manage
     import_registered_pcs(db, base_folder, appliance_ids, out);
     import_detection_history(base_folder / "hist", db, out);
     import_movement_history(base_folder / "hostmove", db, out);
+  } catch (const transaction_lost& error) {
+    out.error(messages::aborted_by_database, error.what());
+    return 1;
   } catch (const database_manager_error& error) {
     out.error(messages::aborted_by_database, error.what());
     return 1;

@@ -2,6 +2,7 @@
 
 #include <langinfo.h>
 
+#include <cerrno>
 #include <clocale>
 #include <stdexcept>
 
@@ -12,8 +13,7 @@ std::string console::user_charset() {
   return nl_langinfo(CODESET);
 }
 
-console::console(const std::string& charset, std::FILE* out, std::FILE* err)
-    : out_(out), err_(err) {
+console::console(const std::string& charset, int out, int err) : out_(out), err_(err) {
   if (charset == "UTF-8") return;
   try {
     converter_.emplace(charset.c_str(), "UTF-8");
@@ -31,9 +31,16 @@ std::string console::localize(std::string_view utf8_template) {
 }
 
 void console::write(channel where, std::string_view bytes) {
-  std::FILE* const stream = where == channel::out ? out_ : err_;
-  std::fwrite(bytes.data(), 1, bytes.size(), stream);
-  std::fflush(stream);
+  const int descriptor = where == channel::out ? out_ : err_;
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) {
+      failed_ = true;
+      return;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
 }
 
 }  // namespace rovev

@@ -45,6 +45,8 @@ inline constexpr std::string_view user_list_finish =
 inline constexpr std::string_view group_list_start = "グループ一覧の取り込みを開始します: %s";
 inline constexpr std::string_view group_list_finish =
     "グループ一覧の取り込みが完了しました。%u件取り込みました。";
+inline constexpr std::string_view line_too_long =
+    "%u行目でエラーが発生しました  (Message: 行が長すぎます)";
 inline constexpr std::string_view line_not_cp932 =
     "%u行目でエラーが発生しました  (Message: 文字コードの変換に失敗しました)";
 inline constexpr std::string_view line_column_count =

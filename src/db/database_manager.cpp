@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include "db/transaction_lost.hpp"
+
 namespace rovev {
 
 database_manager::~database_manager() { close(); }
@@ -23,9 +25,21 @@ void database_manager::require_open() const {
   if (handle_ == nullptr) throw database_manager_error::not_initialized();
 }
 
+bool database_manager::transaction_ended_by_sqlite() const {
+  return in_transaction_ && sqlite3_get_autocommit(handle_) != 0;
+}
+
+void database_manager::fail(int result) {
+  if (transaction_ended_by_sqlite()) {
+    in_transaction_ = false;
+    throw transaction_lost(database_manager_error(result));
+  }
+  throw database_manager_error(result);
+}
+
 void database_manager::exec(const std::string& sql, row_callback callback, void* argument) {
   const int result = sqlite3_exec(handle_, sql.c_str(), callback, argument, nullptr);
-  if (result != SQLITE_OK) throw database_manager_error(result);
+  if (result != SQLITE_OK) fail(result);
 }
 
 bool database_manager::any_row(const std::string& sql) {
@@ -47,15 +61,21 @@ int database_manager::exec_unchecked(const char* sql) noexcept {
 void database_manager::begin_transaction() {
   require_open();
   exec("BEGIN TRANSACTION;");
+  in_transaction_ = true;
 }
 
+// A COMMIT that fails is a failed commit, whether or not SQLite ended the
+// transaction with it: the step's work is done either way.
 void database_manager::commit() {
   require_open();
-  exec("COMMIT;");
+  const int result = exec_unchecked("COMMIT;");
+  if (result == SQLITE_OK || sqlite3_get_autocommit(handle_) != 0) in_transaction_ = false;
+  if (result != SQLITE_OK) throw database_manager_error(result);
 }
 
 void database_manager::rollback() noexcept {
   if (handle_ != nullptr) exec_unchecked("ROLLBACK;");
+  in_transaction_ = false;
 }
 
 }  // namespace rovev

@@ -1,12 +1,13 @@
 #pragma once
 
-#include <boost/date_time/posix_time/ptime.hpp>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/date_time.hpp"
 #include "db/database_manager_error.hpp"
 #include "db/detection_entry.hpp"
 #include "db/host_entry.hpp"
@@ -14,11 +15,13 @@
 #include "net/ll_addr.hpp"
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace rovev {
 
 // The one connection to the manager database and every table writer. Each
-// failure of SQLite is thrown as database_manager_error.
+// failure of SQLite is thrown as database_manager_error, or as
+// transaction_lost when SQLite ended the open transaction with it.
 class database_manager {
  public:
   database_manager() = default;
@@ -33,6 +36,8 @@ class database_manager {
   void begin_transaction();
   void commit();
   void rollback() noexcept;
+  // Between a BEGIN and its COMMIT or ROLLBACK, unless SQLite ended it.
+  bool in_transaction() const { return in_transaction_; }
 
   // Set when a transaction scope could not commit: its rows are lost.
   void mark_commit_failed() { commit_failed_ = true; }
@@ -63,18 +68,30 @@ class database_manager {
   bool add_detection_log(const detection_entry& entry, std::uint32_t vg_list_id);
   bool add_hostmove(const ll_addr& lladdr, const ipv4_address& ipaddr, std::uint32_t src_vg_list_id,
                     std::uint32_t dst_vg_list_id, std::string_view name, std::string_view hostname,
-                    std::string_view workgroup, const boost::posix_time::ptime& confirmed_table);
+                    std::string_view workgroup, const date_time& confirmed_table);
 
  private:
   using row_callback = int (*)(void*, int, char**, char**);
+  struct statement_finalizer {
+    void operator()(sqlite3_stmt* statement) const noexcept;
+  };
+  using prepared_statement = std::unique_ptr<sqlite3_stmt, statement_finalizer>;
 
   void require_open() const;
+  // Throws the failure of a statement: transaction_lost when SQLite ended
+  // the open transaction with it, else database_manager_error.
+  [[noreturn]] void fail(int result);
+  bool transaction_ended_by_sqlite() const;
   void exec(const std::string& sql, row_callback callback = nullptr, void* argument = nullptr);
+  prepared_statement prepare(const std::string& sql);
+  void bind(sqlite3_stmt* statement, int index, std::int32_t value);
+  void step_link(sqlite3_stmt* statement);
   // Whether the query gives at least one row; every row is visited.
   bool any_row(const std::string& sql);
   int exec_unchecked(const char* sql) noexcept;
 
   sqlite3* handle_ = nullptr;
+  bool in_transaction_ = false;
   bool commit_failed_ = false;
 };
 

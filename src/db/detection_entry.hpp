@@ -1,8 +1,8 @@
 #pragma once
 
-#include <boost/date_time/posix_time/ptime.hpp>
 #include <string>
 
+#include "base/date_time.hpp"
 #include "net/ipv4.hpp"
 #include "net/ll_addr.hpp"
 
@@ -14,8 +14,8 @@ struct detection_entry {
   ipv4_address ipaddr;
   std::string hostname;
   std::string workgroup;
-  boost::posix_time::ptime detect_time;
-  boost::posix_time::ptime confirmed_time;
+  date_time detect_time;
+  date_time confirmed_time;
   bool regist_flag = false;
 };
 

@@ -22,8 +22,7 @@ bool database_manager::add_detection_log(const detection_entry& entry, std::uint
 bool database_manager::add_hostmove(const ll_addr& lladdr, const ipv4_address& ipaddr,
                                     std::uint32_t src_vg_list_id, std::uint32_t dst_vg_list_id,
                                     std::string_view name, std::string_view hostname,
-                                    std::string_view workgroup,
-                                    const boost::posix_time::ptime& confirmed_table) {
+                                    std::string_view workgroup, const date_time& confirmed_table) {
   require_open();
   sql_builder insert("hostmove", sql_builder::insert);
   insert.add_number("src_vg_list_id", src_vg_list_id);

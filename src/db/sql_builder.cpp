@@ -1,9 +1,6 @@
 #include "db/sql_builder.hpp"
 
-#include <boost/date_time/gregorian/gregorian_types.hpp>
-#include <boost/date_time/posix_time/posix_time_types.hpp>
 #include <charconv>
-#include <stdexcept>
 
 namespace rovev {
 namespace {
@@ -39,18 +36,10 @@ void sql_builder::add_value(std::string_view column, std::string_view value, boo
 
 void sql_builder::add_parameter(std::string_view column) { add_value(column, "?", false, false); }
 
-void sql_builder::add_date_value(std::string_view column, const boost::posix_time::ptime& time) {
-  if (time.is_special()) return;
-  boost::gregorian::date::ymd_type ymd(1400, 1, 1);
-  try {
-    ymd = time.date().year_month_day();
-  } catch (const std::out_of_range&) {
-    return;
-  }
-  const std::int64_t micros = time.time_of_day().total_microseconds();
-  const auto hours = static_cast<unsigned>(micros / 3600000000LL);
-  const auto minutes = static_cast<unsigned>(micros / 60000000LL % 60);
-  const auto seconds = static_cast<unsigned>(micros / 1000000LL % 60);
+void sql_builder::add_date_value(std::string_view column, const date_time& time) {
+  if (time.is_not_a_date_time()) return;
+  const date_time::parts parts = time.split();
+  if (parts.year < 1400 || parts.year > 10000) return;
 
   // '%u-%02u-%02u %02u:%02u:%02u' formatted here, not by boost::format: a
   // detection import runs a third fewer instructions so (callgrind, 20,000
@@ -58,17 +47,17 @@ void sql_builder::add_date_value(std::string_view column, const boost::posix_tim
   char literal[32];
   char* out = literal;
   *out++ = '\'';
-  out = std::to_chars(out, literal + sizeof literal, static_cast<unsigned>(ymd.year)).ptr;
+  out = std::to_chars(out, literal + sizeof literal, parts.year).ptr;
   *out++ = '-';
-  out = two_digits(out, ymd.month);
+  out = two_digits(out, parts.month);
   *out++ = '-';
-  out = two_digits(out, ymd.day);
+  out = two_digits(out, parts.day);
   *out++ = ' ';
-  out = two_digits(out, hours);
+  out = two_digits(out, parts.hours);
   *out++ = ':';
-  out = two_digits(out, minutes);
+  out = two_digits(out, parts.minutes);
   *out++ = ':';
-  out = two_digits(out, seconds);
+  out = two_digits(out, parts.seconds);
   *out++ = '\'';
   add_value(column, std::string_view(literal, static_cast<std::size_t>(out - literal)), false,
             false);

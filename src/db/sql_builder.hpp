@@ -1,10 +1,10 @@
 #pragma once
 
-#include <boost/date_time/posix_time/ptime.hpp>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "base/date_time.hpp"
 #include "base/decimal_text.hpp"
 #include "db/where_builder.hpp"
 
@@ -25,7 +25,7 @@ class sql_builder {
   void add_parameter(std::string_view column);
   // A date literal; nothing at all for not-a-date-time or a date out of range,
   // so the column keeps its default.
-  void add_date_value(std::string_view column, const boost::posix_time::ptime& time);
+  void add_date_value(std::string_view column, const date_time& time);
   void add_field(std::string_view column);
 
   // The writers' typed forms of add_value.

@@ -18,6 +18,7 @@ transaction_scope::~transaction_scope() {
 std::optional<database_manager_error> transaction_scope::end() {
   if (ended_) return std::nullopt;
   ended_ = true;
+  if (!db_.in_transaction()) return std::nullopt;  // SQLite ended it already
   if (rollback_flag) {
     db_.rollback();
     return std::nullopt;

@@ -11,35 +11,6 @@
 namespace rovev {
 namespace {
 
-struct statement_finalizer {
-  void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
-};
-using prepared_statement = std::unique_ptr<sqlite3_stmt, statement_finalizer>;
-
-prepared_statement prepare(sqlite3* handle, const std::string& sql) {
-  sqlite3_stmt* statement = nullptr;
-  const int result = sqlite3_prepare(handle, sql.c_str(), -1, &statement, nullptr);
-  prepared_statement owned(statement);
-  if (result != SQLITE_OK) throw database_manager_error(result);
-  return owned;
-}
-
-void bind(sqlite3_stmt* statement, int index, std::int32_t value) {
-  const int result = sqlite3_bind_int(statement, index, value);
-  if (result != SQLITE_OK) throw database_manager_error(result);
-}
-
-// A link row the database refuses is dropped; only "busy" is tried again,
-// at once. The program holds its one connection, so busy means another
-// process holds a lock on vg.db; the group's transaction already holds the
-// write lock (its group row is in), so only a reader that keeps SQLite from
-// writing its cache to the file can cause it, and the loop ends when that
-// reader ends its transaction.
-void step_until_not_busy(sqlite3_stmt* statement) {
-  while (sqlite3_step(statement) == SQLITE_BUSY) {
-  }
-}
-
 int read_id(void* id, int columns, char** values, char**) {
   std::int32_t value;
   if (columns > 0 && values[0] != nullptr &&
@@ -50,6 +21,40 @@ int read_id(void* id, int columns, char** values, char**) {
 }
 
 }  // namespace
+
+void database_manager::statement_finalizer::operator()(sqlite3_stmt* statement) const noexcept {
+  sqlite3_finalize(statement);
+}
+
+database_manager::prepared_statement database_manager::prepare(const std::string& sql) {
+  sqlite3_stmt* statement = nullptr;
+  const int result = sqlite3_prepare(handle_, sql.c_str(), -1, &statement, nullptr);
+  prepared_statement owned(statement);
+  if (result != SQLITE_OK) fail(result);
+  return owned;
+}
+
+void database_manager::bind(sqlite3_stmt* statement, int index, std::int32_t value) {
+  const int result = sqlite3_bind_int(statement, index, value);
+  if (result != SQLITE_OK) fail(result);
+}
+
+// A link row the database refuses is dropped; only "busy" is tried again,
+// at once. The program holds its one connection, so busy means another
+// process holds a lock on vg.db; the group's transaction already holds the
+// write lock (its group row is in), so only a reader that keeps SQLite from
+// writing its cache to the file can cause it, and the loop ends when that
+// reader ends its transaction. A failure that ended the group's transaction
+// stops the group.
+void database_manager::step_link(sqlite3_stmt* statement) {
+  int result;
+  while ((result = sqlite3_step(statement)) == SQLITE_BUSY) {
+  }
+  if (result != SQLITE_DONE && result != SQLITE_ROW && transaction_ended_by_sqlite()) {
+    // A statement from sqlite3_prepare tells its own error only on reset.
+    fail(sqlite3_reset(statement));
+  }
+}
 
 bool database_manager::add_user(std::int32_t id, std::string_view login_user_name,
                                 std::string_view hash_password, std::string_view description) {
@@ -102,12 +107,12 @@ void database_manager::add_user_groups(std::int32_t group_id, const user_links& 
   insert.add_number("group_id", group_id);
   insert.add_parameter("user_id");
   insert.add_parameter("permission");
-  const prepared_statement statement = prepare(handle_, insert.to_sql());
+  const prepared_statement statement = prepare(insert.to_sql());
   for (const auto& [user_id, permission] : users) {
     sqlite3_reset(statement.get());
     bind(statement.get(), 1, user_id);
     bind(statement.get(), 2, permission);
-    step_until_not_busy(statement.get());
+    step_link(statement.get());
   }
 }
 
@@ -116,11 +121,11 @@ void database_manager::add_group_appliances(std::int32_t group_id,
   sql_builder insert("group_vg_list", sql_builder::insert);
   insert.add_number("group_id", group_id);
   insert.add_parameter("vg_list_id");
-  const prepared_statement statement = prepare(handle_, insert.to_sql());
+  const prepared_statement statement = prepare(insert.to_sql());
   for (const std::uint32_t appliance_id : appliance_ids) {
     sqlite3_reset(statement.get());
     bind(statement.get(), 1, static_cast<std::int32_t>(appliance_id));
-    step_until_not_busy(statement.get());
+    step_link(statement.get());
   }
 }
 

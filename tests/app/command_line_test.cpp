@@ -132,8 +132,9 @@ TEST_P(japanese_locale, writes_the_utf8_lines_in_its_character_set) {
   const auto utf8 = base.run();
   boost::filesystem::copy_file(pristine, base.database(),
                                boost::filesystem::copy_option::overwrite_if_exists);
-  const auto local =
-      run_tool({"--path", base.path().string()}, {std::string("LC_CTYPE=") + GetParam().locale});
+  testing::tool_options options;
+  options.environment = {std::string("LC_CTYPE=") + GetParam().locale};
+  const auto local = run_tool({"--path", base.path().string()}, options);
   ASSERT_NE(local.out, utf8.out) << GetParam().locale
                                  << " is not on this machine: scripts/install-deps makes it";
   charset_converter to_utf8("UTF-8", GetParam().charset);

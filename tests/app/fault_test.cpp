@@ -1,10 +1,12 @@
 // The whole tool against an unhealthy database, awkward folders and a mix of
 // good and bad input: every failure reported, nothing lost, no crash.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <boost/filesystem/operations.hpp>
 #include <set>
 
+#include "base/quoted_path.hpp"
 #include "record_encoding.hpp"
 #include "support/base_folder.hpp"
 
@@ -42,6 +44,13 @@ std::size_t count_lines_with(const std::string& out, const std::string& text) {
 
 const char* const tables[] = {"vg_list",   "groups",     "user_groups",   "group_vg_list",
                               "host_flag", "allow_list", "detection_log", "hostmove"};
+
+const std::string cannot_read = "    [Error]: ファイル読み込みに失敗しました: ";
+
+// The lines of one step, from its start line up to and including its finish.
+Lines step(const std::string& out, const std::string& start_text) {
+  return testing::step_lines(out, start_text);
+}
 
 TEST(faults, a_writer_holding_the_database_fails_every_write_with_a_line) {
   const base_folder base;
@@ -190,6 +199,206 @@ TEST(faults, nothing_good_is_lost_and_nothing_bad_is_stored) {
             (Lines{"1|00:00:00:00:00:01|10.0.0.1|wg|2014-08-01 08:30:00|2014-08-01 08:31:10|0",
                    "2|00:00:00:00:00:01|10.0.0.1|wg|2014-08-01 08:30:00|2014-08-01 08:31:10|0",
                    "3|00:00:00:00:00:01|10.0.0.1|wg|2014-08-01 08:30:00|2014-08-01 08:31:10|0"}));
+}
+
+// The tool on a disk with room for about a megabyte of database.
+testing::tool_result run_on_a_small_disk(const base_folder& base) {
+  testing::tool_options options;
+  options.file_size_limit = 1 << 20;
+  const auto result = testing::run_tool({"--path", base.path().string()}, options);
+  // What SQLite could not undo under the limit, the next writer rolls back.
+  testing::other_connection(base.database()).exec("select count(*) from vg_list;");
+  return result;
+}
+
+const std::string stopped_by_disk =
+    "    [Error]: データベースエラーのため取り込みを中止しました  (what: Some kind of disk I/O "
+    "error occurred)";
+
+// SQLite rolls a transaction back on its own when a write fails for a full
+// disk: the step stops there, nothing it wrote stays, later steps do not run.
+TEST(faults, a_transaction_that_sqlite_ended_stops_the_run) {
+  const base_folder base;
+  base.write_list("vellgard.list", {"gate,10.0.0.1,1,,10.0.0.0,"});
+  // More rows than SQLite's page cache holds, so that it writes to the file
+  // before the COMMIT.
+  std::string records;
+  for (int n = 0; n < 100000; ++n) {
+    const std::string name = std::to_string(n) + std::string(16, 'h');
+    records += sample::encode_detection_record({"00:00:00:00:00:01", "10.0.0.1", name, name,
+                                                "2014-08-01 08:30:00", "2014-08-01 08:31:10"});
+  }
+  write_file(base / "hist" / "host_1.hist", records);
+  write_one_of_each(base / "unused");  // a hostmove folder elsewhere
+  fs::rename(base / "unused" / "hostmove", base / "hostmove");
+  const auto result = run_on_a_small_disk(base);
+  EXPECT_EQ(result.status, 1);
+  ASSERT_FALSE(result.out.empty());
+  EXPECT_EQ(lines_of(result.out).back(), stopped_by_disk);
+  EXPECT_EQ(count_lines_with(result.out, "移動履歴"), 0u);
+  EXPECT_EQ(base.rows("select count(*) from vg_list"), Lines{"1"});
+  EXPECT_EQ(base.rows("select count(*) from detection_log"), Lines{"0"});
+  EXPECT_EQ(base.rows("pragma integrity_check"), Lines{"ok"});
+}
+
+// The same in the transaction of one group: the groups before it stay.
+TEST(faults, a_group_transaction_that_sqlite_ended_stops_the_run) {
+  const base_folder base;
+  std::string members;
+  for (int user = 1; user <= 300000; ++user) members += std::to_string(user) + "/";
+  base.write_list("vellgard.group", {"1,small,1,2,", "2,huge,1," + members + ",", "3,after,1,3,"});
+  const auto result = run_on_a_small_disk(base);
+  EXPECT_EQ(result.status, 1);
+  ASSERT_FALSE(result.out.empty());
+  EXPECT_EQ(lines_of(result.out).back(), stopped_by_disk);
+  EXPECT_EQ(base.rows("select name from groups"), Lines{"small"});
+  EXPECT_EQ(base.rows("select group_id,user_id from user_groups"), Lines{"1|12"});
+}
+
+struct output_case {
+  const char* name;
+  testing::tool_options::output out;
+  int status;
+};
+
+class unwritable_output : public ::testing::TestWithParam<output_case> {};
+
+// Whatever becomes of standard output, every step runs to its end; the
+// status says whether every line got out.
+TEST_P(unwritable_output, never_stops_the_import) {
+  const base_folder base;
+  write_one_of_each(base.path());
+  testing::tool_options options;
+  options.out = GetParam().out;
+  const auto result = testing::run_tool({"--path", base.path().string()}, options);
+  EXPECT_EQ(result.status, GetParam().status);
+  for (const char* table : tables) {
+    EXPECT_NE(base.rows(std::string("select count(*) from ") + table), Lines{"0"}) << table;
+  }
+  EXPECT_EQ(base.rows("select count(*) from users"), Lines{"2"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    outputs, unwritable_output,
+    ::testing::Values(output_case{"null_device", testing::tool_options::output::null_device, 0},
+                      output_case{"full_device", testing::tool_options::output::full_device, 1},
+                      output_case{"closed", testing::tool_options::output::closed, 1},
+                      output_case{"broken_pipe", testing::tool_options::output::broken_pipe, 1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// FIFOs and devices where inputs belong are refused unopened and unread: the
+// run ends, each is reported once, and the good inputs are imported.
+TEST(faults, special_files_never_block_or_spin) {
+  const base_folder base;
+  write_one_of_each(base.path());
+  for (const char* name : {"manager.user", "vellgard.list", "vellgard.group"}) {
+    fs::remove(base / name);
+    ASSERT_EQ(::mkfifo((base / name).c_str(), 0600), 0);
+  }
+  ASSERT_EQ(::mkfifo((base / "hist" / "host_2.hist").c_str(), 0600), 0);
+  fs::create_symlink("/dev/zero", base / "hist" / "host_3.hist");
+  fs::create_directories(base / "hostmove" / "fifo");
+  ASSERT_EQ(::mkfifo((base / "hostmove" / "fifo" / "hostmove.hist").c_str(), 0600), 0);
+  testing::tool_options options;
+  options.timeout_seconds = 30;
+  const auto result = testing::run_tool({"--path", base.path().string()}, options);
+  EXPECT_EQ(result.status, 0);
+  for (const char* name : {"vellgard.list", "manager.user", "vellgard.group"}) {
+    EXPECT_EQ(count_lines_with(result.out, cannot_read + base.quoted(name)), 1u) << name;
+  }
+  for (const fs::path& file : {base / "hist" / "host_2.hist", base / "hist" / "host_3.hist",
+                               base / "hostmove" / "fifo" / "hostmove.hist"}) {
+    EXPECT_EQ(count_lines_with(result.out, cannot_read + quoted(file)), 1u) << file;
+  }
+  EXPECT_EQ(count_lines_with(result.out, "3個のファイルが見つかり、1件の履歴"), 1u) << result.out;
+  EXPECT_EQ(count_lines_with(result.out, "2個のファイルが見つかり、1件の履歴"), 1u) << result.out;
+  EXPECT_EQ(base.rows("select count(*) from detection_log"), Lines{"1"});
+  EXPECT_EQ(base.rows("select count(*) from hostmove"), Lines{"1"});
+}
+
+// Registered PC files are told by their names first: a stray entry cannot
+// end the listing, and an accepted name that is no regular file is reported.
+TEST(faults, stray_entries_do_not_end_the_registered_pcs) {
+  const base_folder base;
+  sample::host_fields pc;
+  write_file(base / "host.db", sample::encode_host_record(pc));
+  pc.lladdr[5] = 1;
+  write_file(base / "host_1.db", sample::encode_host_record(pc));
+  fs::create_symlink(base / "gone", base / "backup.db");
+  ASSERT_EQ(::mkfifo((base / "other.db").c_str(), 0600), 0);
+  ASSERT_EQ(::mkfifo((base / "host_2.db").c_str(), 0600), 0);
+  fs::create_symlink(base / "gone", base / "host_3.db");
+  fs::create_directory(base / "host_4.db");
+  const auto result = base.run();
+  Lines lines = step(result.out, "登録済みPCの取り込みを開始します");
+  ASSERT_EQ(lines.size(), 4u) << result.out;
+  std::sort(lines.begin() + 1, lines.end() - 1);
+  EXPECT_EQ(
+      Lines(lines.begin() + 1, lines.end() - 1),
+      (Lines{cannot_read + base.quoted("host_2.db"), cannot_read + base.quoted("host_3.db")}));
+  EXPECT_EQ(lines.back(),
+            "登録済みPCの取り込みが完了しました。2個のファイルを取り込み、2件のPCを登録しました。");
+}
+
+// A line too long to hold is reported and skipped; a file whose reading
+// fails ends there, reported, with the lines read so far counted.
+TEST(faults, list_lines_too_long_and_reads_that_fail_are_reported) {
+  const base_folder base;
+  std::string users = sample::to_cp932("1,u1,h,-,d\r\n");
+  users += "2,u2," + std::string(64 << 20, 'h') + ",-,d\n";
+  users += "3,u3," + std::string((64 << 20) - 9, 'h') + ",-,d\r\n4,u4,h,-,d";
+  write_file(base / "manager.user", users);
+  fs::create_symlink("/proc/self/mem", base / "vellgard.list");
+  const auto result = base.run();
+  EXPECT_EQ(step(result.out, "ユーザ一覧"),
+            (Lines{"ユーザ一覧の取り込みを開始します: " + base.quoted("manager.user"),
+                   "    [Error]: 2行目でエラーが発生しました  (Message: 行が長すぎます)",
+                   "ユーザ一覧の取り込みが完了しました。3件取り込みました。"}));
+  EXPECT_EQ(base.rows("select id from users where id > 1 order by id"), (Lines{"11", "13", "14"}));
+  EXPECT_EQ(step(result.out, "登録済みVellgard2"),
+            (Lines{"登録済みVellgard2 一覧の取り込みを開始します: " + base.quoted("vellgard.list"),
+                   cannot_read + base.quoted("vellgard.list"),
+                   "登録済みVellgard2 一覧の取り込みが完了しました。0件取り込みました。"}));
+}
+
+// An empty folder argument is the current folder, for every step alike.
+TEST(faults, an_empty_path_is_the_current_folder) {
+  const base_folder base;
+  write_one_of_each(base.path());
+  testing::tool_options options;
+  options.working_folder = base.path().string();
+  const auto result = testing::run_tool({"--path", ""}, options);
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(count_lines_with(result.out, "[Error]"), 0u) << result.out;
+  EXPECT_EQ(count_lines_with(result.out, "1個のファイルを取り込み、1件のPCを登録しました。"), 1u);
+  for (const char* table : tables) {
+    EXPECT_NE(base.rows(std::string("select count(*) from ") + table), Lines{"0"}) << table;
+  }
+}
+
+// What the appliance writes that glibc and Boost do not take as it does:
+// the year 10000, and five single bytes of its code page. A CR that ends a
+// file's last line is no part of it.
+TEST(faults, the_appliance_data_that_the_libraries_read_otherwise) {
+  const base_folder base;
+  write_file(base / "hist" / "host_1.hist",
+             sample::encode_detection_record(
+                 {"", "", "h", "w", "10000-01-01 00:00:00", "10000-12-31 23:59:59"}));
+  write_file(
+      base / "hostmove" / "hostmove.hist",
+      sample::encode_movement_record({"", "n", "", "h", "w", "1", "2", "9999-12-31 24:00:00"}));
+  write_file(base / "manager.user",
+             "1,a\x80\xa0\xfd\xfe\xff\x81\x80,h,-,d\n2,\x85\x40,h,-,d\n3,u3,h,-,d\r");
+  const auto result = base.run();
+  EXPECT_EQ(base.rows("select detect_time,confirmed_time from detection_log"),
+            Lines{"10000-01-01 00:00:00|10000-12-31 23:59:59"});
+  EXPECT_EQ(base.rows("select confirmed_table from hostmove"), Lines{"10000-01-01 00:00:00"});
+  EXPECT_EQ(base.rows("select id,hex(login_user_name),description from users where id > 1"),
+            (Lines{"11|61C280EFA3B0EFA3B1EFA3B2EFA3B3C3B7|d", "13|7533|d"}));
+  EXPECT_EQ(
+      count_lines_with(result.out,
+                       "2行目でエラーが発生しました  (Message: 文字コードの変換に失敗しました)"),
+      1u);
 }
 
 }  // namespace

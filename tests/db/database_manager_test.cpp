@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <boost/date_time/posix_time/posix_time.hpp>
 #include <functional>
 
 #include "db/transaction_scope.hpp"
@@ -135,13 +134,13 @@ TEST_F(database_manager_test, add_host_writes_allow_list_and_host_flag) {
   entry.lladdr = ll_addr("00:1A:2B:3C:4D:5E");
   entry.org_ipaddr = ipv4_from_string("192.168.1.23");
   entry.name = "Sales' PC";
-  entry.regist_time = boost::posix_time::time_from_string("2014-08-04 09:05:07");
-  entry.expire_time = boost::posix_time::time_from_string("2015-08-04 00:00:00");
+  entry.regist_time = date_time::from_parts({2014, 8, 4, 9, 5, 7, 0});
+  entry.expire_time = date_time::from_parts({2015, 8, 4, 0, 0, 0, 0});
   entry.hostname_flag = true;
   entry.segment_flag = false;
   entry.org_vg_list_id = 5;
   db_.add_host(entry, 2);
-  entry.regist_time = entry.expire_time = boost::posix_time::ptime();
+  entry.regist_time = entry.expire_time = date_time();
   entry.org_vg_list_id = 0;
   entry.hostname_flag = false;
   db_.add_host(entry, -2);
@@ -173,11 +172,11 @@ TEST_F(database_manager_test, history_rows) {
   entry.ipaddr = ipv4_from_string("192.168.1.23");
   entry.hostname = "PC-SALES'01";
   entry.workgroup = "WORKGROUP";
-  entry.detect_time = boost::posix_time::time_from_string("2014-08-01 08:30:00");
-  entry.confirmed_time = boost::posix_time::time_from_string("2014-08-01 08:31:10");
+  entry.detect_time = date_time::from_parts({2014, 8, 1, 8, 30, 0, 0});
+  entry.confirmed_time = date_time::from_parts({2014, 8, 1, 8, 31, 10, 0});
   db_.add_detection_log(entry, 2);
   db_.add_hostmove(entry.lladdr, entry.ipaddr, 3, 4294967295u, "Sales PC", "h'n", "wg",
-                   boost::posix_time::time_from_string("2014-08-02 10:00:00"));
+                   date_time::from_parts({2014, 8, 2, 10, 0, 0, 0}));
   EXPECT_EQ(rows("select vg_list_id,lladdr,ipaddr,hostname,workgroup,detect_time,confirmed_time,"
                  "regist_flag from detection_log"),
             Rows{"2|00:1A:2B:3C:4D:5E|192.168.1.23|PC-SALES'01|WORKGROUP|2014-08-01 08:30:00|"

@@ -2,14 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <boost/date_time/posix_time/posix_time.hpp>
 #include <functional>
 
 namespace rovev {
 namespace {
 
-using boost::posix_time::ptime;
-using boost::posix_time::time_from_string;
+date_time at(std::int64_t year, unsigned month, unsigned day, unsigned hours, unsigned minutes,
+             unsigned seconds, unsigned microseconds = 0) {
+  return date_time::from_parts({year, month, day, hours, minutes, seconds, microseconds});
+}
 
 struct builder_case {
   const char* name;
@@ -38,7 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
                        b.add_value("dst_vg_list_id", "7", false, false);
                        b.add_value("name", "Sales PC", true, true);
                        b.add_value("lladdr", "00:1A:2B:3C:4D:5E", true, false);
-                       b.add_date_value("confirmed_table", time_from_string("2014-08-04 09:05:07"));
+                       b.add_date_value("confirmed_table", at(2014, 8, 4, 9, 5, 7));
                        return b.to_sql();
                      },
                      "insert into hostmove(src_vg_list_id,dst_vg_list_id,name,lladdr,confirmed_"
@@ -130,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 struct date_case {
-  ptime time;
+  date_time time;
   const char* expected;  // nullptr: no column
 };
 
@@ -149,14 +150,13 @@ TEST_P(date_value, formats_or_leaves_the_column_out) {
 
 INSTANTIATE_TEST_SUITE_P(
     dates, date_value,
-    ::testing::Values(
-        date_case{time_from_string("2014-08-04 09:05:07.250"), "'2014-08-04 09:05:07'"},
-        date_case{time_from_string("2014-08-04 23:59:59.999999"), "'2014-08-04 23:59:59'"},
-        date_case{time_from_string("1400-01-01 00:00:00"), "'1400-01-01 00:00:00'"},
-        date_case{time_from_string("9999-12-31 00:00:00"), "'9999-12-31 00:00:00'"},
-        date_case{ptime(boost::posix_time::not_a_date_time), nullptr},
-        date_case{ptime(boost::posix_time::pos_infin), nullptr},
-        date_case{ptime(boost::posix_time::neg_infin), nullptr}));
+    ::testing::Values(date_case{at(2014, 8, 4, 9, 5, 7, 250000), "'2014-08-04 09:05:07'"},
+                      date_case{at(2014, 8, 4, 23, 59, 59, 999999), "'2014-08-04 23:59:59'"},
+                      date_case{at(1400, 1, 1, 0, 0, 0), "'1400-01-01 00:00:00'"},
+                      date_case{at(10000, 12, 31, 23, 59, 59), "'10000-12-31 23:59:59'"},
+                      date_case{at(1399, 12, 31, 23, 59, 59), nullptr},
+                      date_case{at(10001, 1, 1, 0, 0, 0), nullptr},
+                      date_case{date_time(), nullptr}));
 
 TEST(escape_quotes, doubles_every_single_quote) {
   EXPECT_EQ(escape_quotes("it's"), "it''s");

@@ -1,20 +1,67 @@
 #include "support/tool_run.hpp"
 
 #include <fcntl.h>
-#include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <csignal>
 #include <stdexcept>
+#include <thread>
 
 #include "support/temp_folder.hpp"
 
 extern char** environ;
 
 namespace rovev::testing {
+namespace {
 
-tool_result run_tool(const std::vector<std::string>& arguments,
-                     const std::vector<std::string>& locale_variables) {
+// In the child between fork and exec: only async-signal-safe calls.
+[[noreturn]] void start_tool(char* const argv[], char* const envp[], const tool_options& options,
+                             const char* out_file, const char* err_file, const int pipe_ends[2]) {
+  using output = tool_options::output;
+  ::dup2(::open("/dev/null", O_RDONLY), 0);
+  ::dup2(::open(err_file, O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+  int out = -1;
+  switch (options.out) {
+    case output::captured:
+      out = ::open(out_file, O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      break;
+    case output::null_device:
+      out = ::open("/dev/null", O_WRONLY);
+      break;
+    case output::full_device:
+      out = ::open("/dev/full", O_WRONLY);
+      break;
+    case output::broken_pipe:
+      ::close(pipe_ends[0]);  // only the test's end, which it closes, reads
+      out = pipe_ends[1];
+      break;
+    case output::closed:
+      break;
+  }
+  if (out >= 0) {
+    ::dup2(out, 1);
+  } else {
+    ::close(1);
+  }
+  // What the tool does about SIGPIPE it must do itself.
+  ::signal(SIGPIPE, SIG_DFL);
+  if (options.file_size_limit > 0) {
+    const rlimit limit{static_cast<rlim_t>(options.file_size_limit),
+                       static_cast<rlim_t>(options.file_size_limit)};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    ::signal(SIGXFSZ, SIG_IGN);
+  }
+  if (!options.working_folder.empty() && ::chdir(options.working_folder.c_str()) != 0) ::_exit(126);
+  ::execve(argv[0], argv, envp);
+  ::_exit(127);
+}
+
+}  // namespace
+
+tool_result run_tool(const std::vector<std::string>& arguments, const tool_options& options) {
   const temp_folder outputs;
   const std::string out_file = (outputs / "out").string();
   const std::string err_file = (outputs / "err").string();
@@ -25,7 +72,7 @@ tool_result run_tool(const std::vector<std::string>& arguments,
   for (std::string& word : words) argv.push_back(word.data());
   argv.push_back(nullptr);
 
-  std::vector<std::string> environment(locale_variables);
+  std::vector<std::string> environment(options.environment);
   environment.push_back("PATH=/usr/bin:/bin");
   for (char** variable = environ; *variable != nullptr; ++variable) {
     const std::string text = *variable;
@@ -35,20 +82,32 @@ tool_result run_tool(const std::vector<std::string>& arguments,
   for (std::string& variable : environment) envp.push_back(variable.data());
   envp.push_back(nullptr);
 
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, out_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0600);
-  posix_spawn_file_actions_addopen(&actions, 2, err_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0600);
-  pid_t child;
-  const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), envp.data());
-  posix_spawn_file_actions_destroy(&actions);
-  if (spawned != 0) throw std::runtime_error("cannot start the tool");
+  int pipe_ends[2] = {-1, -1};
+  if (options.out == tool_options::output::broken_pipe && ::pipe(pipe_ends) != 0) {
+    throw std::runtime_error("cannot make a pipe");
+  }
+  const pid_t child = ::fork();
+  if (child < 0) throw std::runtime_error("cannot start the tool");
+  if (child == 0) {
+    start_tool(argv.data(), envp.data(), options, out_file.c_str(), err_file.c_str(), pipe_ends);
+  }
+  // The reader goes before the tool writes a line.
+  if (pipe_ends[0] >= 0) {
+    ::close(pipe_ends[0]);
+    ::close(pipe_ends[1]);
+  }
 
+  const auto deadline =
+      std::chrono::steady_clock::now() + std::chrono::seconds(options.timeout_seconds);
   int wait_status = 0;
-  waitpid(child, &wait_status, 0);
+  while (::waitpid(child, &wait_status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      ::kill(child, SIGKILL);
+      ::waitpid(child, &wait_status, 0);
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
   const int status =
       WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : 128 + WTERMSIG(wait_status);
   return {status, read_file(out_file), read_file(err_file)};

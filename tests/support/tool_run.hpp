@@ -6,15 +6,29 @@
 namespace rovev::testing {
 
 struct tool_result {
-  int status;
+  int status;  // the exit status, or 128 + the signal that ended the tool
   std::string out;
   std::string err;
 };
 
-// Runs the built zov_iziver with the arguments, in the locale that the
-// variables set (a UTF-8 one unless told otherwise).
-tool_result run_tool(const std::vector<std::string>& arguments,
-                     const std::vector<std::string>& locale_variables = {"LC_ALL=C.UTF-8"});
+struct tool_options {
+  // The locale variables (PATH is always set).
+  std::vector<std::string> environment{"LC_ALL=C.UTF-8"};
+  // Where standard output goes: a file the result reads back, /dev/null,
+  // /dev/full, nowhere (closed), or a pipe whose reader has gone.
+  enum class output { captured, null_device, full_device, closed, broken_pipe };
+  output out = output::captured;
+  // RLIMIT_FSIZE in bytes, with SIGXFSZ ignored, so that a write beyond it
+  // fails as on a full disk; 0 for none.
+  long file_size_limit = 0;
+  // A tool still running after this long is killed (status 128 + 9).
+  int timeout_seconds = 120;
+  // The folder the tool starts in; empty for the test's own.
+  std::string working_folder;
+};
+
+// Runs the built zov_iziver with the arguments.
+tool_result run_tool(const std::vector<std::string>& arguments, const tool_options& options = {});
 
 // The lines of a text, without their line ends.
 std::vector<std::string> lines_of(const std::string& text);

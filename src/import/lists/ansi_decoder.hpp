@@ -7,7 +7,8 @@
 
 namespace rovev {
 
-// Text in the appliance's code page, CP932, decoded to UTF-8.
+// Text in the appliance's code page, CP932, decoded to UTF-8 as the
+// appliance's platform decodes it.
 class ansi_decoder {
  public:
   ansi_decoder();
@@ -17,6 +18,7 @@ class ansi_decoder {
 
  private:
   charset_converter converter_;
+  std::string piece_;
 };
 
 }  // namespace rovev

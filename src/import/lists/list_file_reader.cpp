@@ -15,19 +15,37 @@ std::vector<std::string> split_fields(std::string_view text, const char* separat
 }
 
 list_file_reader::list_file_reader(const boost::filesystem::path& file, report& out)
-    : report_(out) {
-  boost::system::error_code error;
-  // A folder opens as a stream here; only reading it would fail.
-  if (boost::filesystem::is_directory(file, error)) return;
-  stream_.open(file.string(), std::ios::binary);
-  open_ = stream_.is_open();
+    : report_(out), open_(file_.open(file)) {}
+
+list_file_reader::raw_line list_file_reader::read_raw_line() {
+  raw_.clear();
+  // One byte more than a line may hold, for a CR that is no part of it.
+  bool overflow = false;
+  bool any = false;
+  for (int byte; (byte = file_.sbumpc()) != std::char_traits<char>::eof();) {
+    any = true;
+    if (byte == '\n') break;
+    if (raw_.size() <= max_line_length) {
+      raw_ += static_cast<char>(byte);
+    } else {
+      overflow = true;
+    }
+  }
+  // A line that a read failure cut short is not read.
+  if (!any || file_.read_failed()) return raw_line::end;
+  if (!raw_.empty() && raw_.back() == '\r') raw_.pop_back();
+  return overflow || raw_.size() > max_line_length ? raw_line::too_long : raw_line::line;
 }
 
 bool list_file_reader::next(list_line& line) {
-  while (open_ && std::getline(stream_, raw_)) {
+  if (!open_) return false;
+  for (raw_line read; (read = read_raw_line()) != raw_line::end;) {
     ++line_number_;
+    if (read == raw_line::too_long) {
+      report_.error(messages::line_too_long, line_number_);
+      continue;
+    }
     std::string_view bytes = raw_;
-    if (!bytes.empty() && bytes.back() == '\r') bytes.remove_suffix(1);
     bytes = bytes.substr(0, bytes.find('\0'));
     if (!decoder_.ansi_to_utf8(bytes, text_)) {
       report_.error(messages::line_not_cp932, line_number_);
@@ -55,6 +73,7 @@ bool import_list_file(const boost::filesystem::path& file, std::string_view star
   while (reader.next(line)) {
     if (handle_line(line)) ++imported;
   }
+  if (reader.read_failed()) out.error(messages::cannot_read_file, quoted_file);
   out.out(finish_message, imported);
   return true;
 }

@@ -2,12 +2,12 @@
 
 #include <boost/filesystem/path.hpp>
 #include <cstdint>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/input_file.hpp"
 #include "base/report.hpp"
 #include "import/lists/ansi_decoder.hpp"
 
@@ -23,22 +23,34 @@ struct list_line {
 std::vector<std::string> split_fields(std::string_view text, const char* separator);
 
 // Reads a CP932 list file line by line: LF ends a line, a CR before it is
-// dropped, a last line without LF still counts, and a line ends at its first
-// NUL byte.
+// dropped (also at the end of the file), a last line without LF still
+// counts, and a line ends at its first NUL byte.
 class list_file_reader {
  public:
+  // The longest line that is read; a longer one is reported and skipped,
+  // and never held in memory whole.
+  static constexpr std::size_t max_line_length = 64 << 20;
+
   list_file_reader(const boost::filesystem::path& file, report& out);
 
-  // False for a missing or unreadable file, and for a folder.
+  // False for a missing or unreadable file and for anything that is not a
+  // regular file (a folder, a FIFO, a device).
   bool is_open() const { return open_; }
 
-  // The next line that converts to UTF-8; a line that does not is reported
-  // and passed over. False at the end of the file or on a read failure.
+  // The next line that converts to UTF-8; a line that does not, or that is
+  // too long, is reported and passed over. False at the end of the file or
+  // on a read failure.
   bool next(list_line& line);
 
+  // Whether reading ended on a failure rather than at the end of the file.
+  bool read_failed() const { return file_.read_failed(); }
+
  private:
+  enum class raw_line { line, too_long, end };
+  raw_line read_raw_line();
+
   report& report_;
-  std::ifstream stream_;
+  input_file file_;
   bool open_ = false;
   ansi_decoder decoder_;
   std::uint32_t line_number_ = 0;

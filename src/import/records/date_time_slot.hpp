@@ -1,14 +1,16 @@
 #pragma once
 
-#include <boost/date_time/posix_time/ptime.hpp>
 #include <string_view>
+
+#include "base/date_time.hpp"
 
 namespace rovev {
 
-// A date-time slot as time_from_string reads it, and with its failures: a
-// cast failure (boost::bad_lexical_cast) or a range failure (std::out_of_range
-// and its kin). The common "YYYY-MM-DD HH:MM:SS" with every part in range is
-// read directly; every other text goes to time_from_string.
-boost::posix_time::ptime read_date_time(std::string_view text);
+// A date-time slot as Boost's time_from_string reads it, with its two kinds
+// of failure: a cast failure (boost::bad_lexical_cast) when a part that must
+// be a number is none, a range failure (std::out_of_range) for the rest. The
+// one difference: the years run from 1400 to 10000, as the appliance writes
+// them, where Boost 1.74's own date type stops at 9999.
+date_time read_date_time(std::string_view text);
 
 }  // namespace rovev

@@ -3,10 +3,11 @@
 #include <boost/filesystem/operations.hpp>
 #include <boost/lexical_cast/bad_lexical_cast.hpp>
 #include <boost/system/system_error.hpp>
-#include <fstream>
+#include <istream>
 #include <vector>
 
 #include "base/quoted_path.hpp"
+#include "db/transaction_lost.hpp"
 #include "db/transaction_scope.hpp"
 #include "import/commit_report.hpp"
 #include "import/records/history_record.hpp"
@@ -22,13 +23,16 @@ struct counts {
 
 void import_file(const boost::filesystem::path& file, report& out, const history_kind& kind,
                  counts& counted) {
-  std::ifstream stream;
-  if (!open_record_file(file, stream, out)) return;
+  input_file bytes;
+  if (!open_record_file(file, bytes, out)) return;
+  std::istream stream(&bytes);
   std::vector<char> record(kind.record_size);
   while (read_history_record(stream, record.data(), kind.record_size, out)) {
     try {
       kind.import_record(record.data());
       ++counted.records_imported;
+    } catch (const transaction_lost&) {
+      throw;  // the step stops; it is no bad record
     } catch (const database_manager_error& error) {
       out.error(messages::store_failed, error.what());
     } catch (const boost::system::system_error& error) {

@@ -1,6 +1,5 @@
 #include "import/records/host_file_record.hpp"
 
-#include <boost/date_time/posix_time/posix_time_types.hpp>
 #include <cstdint>
 #include <cstring>
 
@@ -13,10 +12,9 @@ std::int32_t little_endian_int32(const unsigned char* bytes) {
   return static_cast<std::int32_t>(value);
 }
 
-boost::posix_time::ptime seconds_since_1970(std::int32_t seconds) {
-  if (seconds == 0) return boost::posix_time::ptime(boost::posix_time::not_a_date_time);
-  static const boost::posix_time::ptime epoch(boost::gregorian::date(1970, 1, 1));
-  return epoch + boost::posix_time::seconds(seconds);
+date_time seconds_since_1970(std::int32_t seconds) {
+  if (seconds == 0) return date_time();
+  return date_time::from_microseconds(std::int64_t{seconds} * 1'000'000);
 }
 
 }  // namespace

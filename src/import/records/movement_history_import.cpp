@@ -19,8 +19,7 @@ void import_record(const char* record, database_manager& db) {
   const std::string_view workgroup = slot_text(record, slot::workgroup);
   const auto source = to_number<std::int32_t>(slot_text(record, slot::source));
   const auto destination = to_number<std::int32_t>(slot_text(record, slot::destination));
-  const boost::posix_time::ptime confirmed =
-      read_date_time(slot_text(record, slot::confirmed_table));
+  const date_time confirmed = read_date_time(slot_text(record, slot::confirmed_table));
   db.add_hostmove(lladdr, ipaddr, static_cast<std::uint32_t>(source),
                   static_cast<std::uint32_t>(destination), name, hostname, workgroup, confirmed);
 }

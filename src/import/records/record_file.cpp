@@ -4,9 +4,8 @@
 
 namespace rovev {
 
-bool open_record_file(const boost::filesystem::path& file, std::ifstream& stream, report& out) {
-  stream.open(file.string(), std::ios::binary);
-  if (stream.is_open()) return true;
+bool open_record_file(const boost::filesystem::path& file, input_file& bytes, report& out) {
+  if (bytes.open(file)) return true;
   out.error(messages::cannot_read_file, quoted(file));
   return false;
 }

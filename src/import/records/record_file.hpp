@@ -1,14 +1,14 @@
 #pragma once
 
 #include <boost/filesystem/path.hpp>
-#include <fstream>
 
+#include "base/input_file.hpp"
 #include "base/report.hpp"
 
 namespace rovev {
 
-// Opens a record file for raw reading. A file that will not open is reported,
-// so that its records are not lost in silence.
-bool open_record_file(const boost::filesystem::path& file, std::ifstream& stream, report& out);
+// Opens a record file for raw reading. A file that will not open, or that is
+// no regular file, is reported, so that its records are not lost in silence.
+bool open_record_file(const boost::filesystem::path& file, input_file& bytes, report& out);
 
 }  // namespace rovev

@@ -1,7 +1,8 @@
 #include "import/records/registered_pc_import.hpp"
 
 #include <boost/filesystem/operations.hpp>
-#include <fstream>
+#include <istream>
+#include <optional>
 
 #include "base/quoted_path.hpp"
 #include "db/transaction_scope.hpp"
@@ -13,11 +14,22 @@
 namespace rovev {
 namespace {
 
+// The appliance whose PCs a file of the base folder holds, by its name: 0 for
+// "host.db", N for "host_N.db"; nothing for any other name.
+std::optional<std::int32_t> registered_pc_appliance(const boost::filesystem::path& name) {
+  if (name.extension().string() != ".db") return std::nullopt;
+  if (name == "host.db") return 0;
+  const std::int32_t appliance_id = parse_host_file_name(name.string(), ".db");
+  if (appliance_id == 0) return std::nullopt;
+  return appliance_id;
+}
+
 std::uint32_t write_hosts(const boost::filesystem::path& file,
                           const appliance_id_map& appliance_ids, database_manager& db,
                           std::int32_t appliance_id, report& out) {
-  std::ifstream stream;
-  if (!open_record_file(file, stream, out)) return 0;
+  input_file bytes;
+  if (!open_record_file(file, bytes, out)) return 0;
+  std::istream stream(&bytes);
   std::uint32_t written = 0;
   unsigned char record[host_record_size];
   host_entry entry;
@@ -52,15 +64,26 @@ bool import_registered_pcs(database_manager& db, const boost::filesystem::path& 
   std::uint32_t files_imported = 0;
   std::uint32_t hosts_registered = 0;
   try {
-    for (fs::directory_iterator entries(base_folder), end; entries != end; ++entries) {
-      const fs::path& path = entries->path();
-      if (fs::is_directory(fs::status(path))) continue;
-      if (path.extension().string() != ".db") continue;
-      if (fs::file_size(path) % host_record_size != 0) continue;
-      const std::string name = path.filename().string();
-      const std::int32_t appliance_id = name == "host.db" ? 0 : parse_host_file_name(name, ".db");
-      if (name != "host.db" && appliance_id == 0) continue;
-      hosts_registered += import_host_file(path, appliance_ids, db, appliance_id, out);
+    // An empty base folder is the current one, as for every other step.
+    const fs::path listed = base_folder.empty() ? fs::path(".") : base_folder;
+    for (fs::directory_iterator entries(listed), end; entries != end; ++entries) {
+      // The name decides first, so that nothing else in the folder is asked
+      // about, and a stray entry there cannot end the listing.
+      const fs::path name = entries->path().filename();
+      const std::optional<std::int32_t> appliance_id = registered_pc_appliance(name);
+      if (!appliance_id) continue;
+      const fs::path file = base_folder / name;
+      boost::system::error_code error;
+      const fs::file_status status = fs::status(file, error);
+      if (!error && fs::is_directory(status)) continue;
+      std::uintmax_t size = 0;
+      if (!error && fs::is_regular_file(status)) size = fs::file_size(file, error);
+      if (error || !fs::is_regular_file(status)) {
+        out.error(messages::cannot_read_file, quoted(file));
+        continue;
+      }
+      if (size % host_record_size != 0) continue;
+      hosts_registered += import_host_file(file, appliance_ids, db, *appliance_id, out);
       ++files_imported;
     }
   } catch (const fs::filesystem_error& error) {

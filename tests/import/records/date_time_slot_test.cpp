@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <boost/date_time/posix_time/posix_time.hpp>
+#include <optional>
 #include <string>
 
 namespace rovev {
@@ -10,34 +11,39 @@ namespace {
 
 enum class outcome { value, cast_failure, range_failure };
 
+struct reading {
+  outcome kind;
+  std::int64_t microseconds = 0;  // since 1970, for a value
+};
+
 template <class Reader>
-outcome classify(Reader reader, const std::string& text, boost::posix_time::ptime& time) {
+reading classify(Reader reader) {
   try {
-    time = reader(text);
-    return outcome::value;
+    return {outcome::value, reader()};
   } catch (const boost::bad_lexical_cast&) {
-    return outcome::cast_failure;
+    return {outcome::cast_failure};
   } catch (const std::out_of_range&) {
-    return outcome::range_failure;
+    return {outcome::range_failure};
   }
+}
+
+reading ours(const std::string& text) {
+  return classify([&] { return read_date_time(text).microseconds_since_1970(); });
 }
 
 class date_time_slot : public ::testing::TestWithParam<const char*> {};
 
-// The direct reading of the common form must be indistinguishable from
-// time_from_string: the same value, or the same kind of failure.
+// For the years Boost's date type holds, the reading is time_from_string's:
+// the same value, or the same kind of failure.
 TEST_P(date_time_slot, reads_as_time_from_string_does) {
   const std::string text = GetParam();
-  boost::posix_time::ptime fast;
-  boost::posix_time::ptime reference;
-  const outcome fast_outcome =
-      classify([](const std::string& t) { return read_date_time(t); }, text, fast);
-  const outcome reference_outcome = classify(
-      [](const std::string& t) { return boost::posix_time::time_from_string(t); }, text, reference);
-  EXPECT_EQ(fast_outcome, reference_outcome) << text;
-  if (fast_outcome == outcome::value) {
-    EXPECT_EQ(fast, reference) << text;
-  }
+  const reading reference = classify([&] {
+    const boost::posix_time::ptime epoch(boost::gregorian::date(1970, 1, 1));
+    return (boost::posix_time::time_from_string(text) - epoch).total_microseconds();
+  });
+  const reading reading = ours(text);
+  EXPECT_EQ(reading.kind, reference.kind) << text;
+  EXPECT_EQ(reading.microseconds, reference.microseconds) << text;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -51,7 +57,38 @@ INSTANTIATE_TEST_SUITE_P(
                       "2014/08/04 09:05:07", "2014-08-04 09:05:07.5", "2014-8-4 9:5:7",
                       "2014-Aug-04 09:05:07", "2014-xyz-04 09:05:07", "2014-08-04", "",
                       "2014-08-04 ", " 2014-08-04 09:05:07", "2014-08-04  09:05:07",
-                      "+014-08-04 09:05:07", "2014-08-04 09:05:-7", "x"));
+                      "+014-08-04 09:05:07", "2014-08-04 09:05:-7", "x", "2014-AUGUST-4 -1:00",
+                      "1400-01-01 -00:00:01", "-63536-01-01 00:00:00", "2014-08-04 1:2:3.1234567"));
+
+struct year_10000_case {
+  const char* text;
+  outcome kind;
+  std::optional<date_time::parts> value;
+};
+
+class year_10000 : public ::testing::TestWithParam<year_10000_case> {};
+
+// The appliance's years run to 10000, one further than Boost's.
+TEST_P(year_10000, is_a_year_like_the_others) {
+  const reading reading = ours(GetParam().text);
+  EXPECT_EQ(reading.kind, GetParam().kind) << GetParam().text;
+  if (GetParam().value) {
+    EXPECT_EQ(reading.microseconds,
+              date_time::from_parts(*GetParam().value).microseconds_since_1970());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    texts, year_10000,
+    ::testing::Values(
+        year_10000_case{"10000-01-01 00:00:00", outcome::value, {{10000, 1, 1, 0, 0, 0, 0}}},
+        year_10000_case{"9999-12-31 24:00:00", outcome::value, {{10000, 1, 1, 0, 0, 0, 0}}},
+        year_10000_case{"10000-02-29 12:00:00", outcome::value, {{10000, 2, 29, 12, 0, 0, 0}}},
+        year_10000_case{
+            "+10000-Dec-31 23:59:59.5", outcome::value, {{10000, 12, 31, 23, 59, 59, 500000}}},
+        year_10000_case{"10000-01-01 ab:00:00", outcome::cast_failure, std::nullopt},
+        year_10000_case{"10001-01-01 00:00:00", outcome::range_failure, std::nullopt},
+        year_10000_case{"10000-02-30 00:00:00", outcome::range_failure, std::nullopt}));
 
 }  // namespace
 }  // namespace rovev

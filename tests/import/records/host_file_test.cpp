@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <boost/date_time/posix_time/posix_time.hpp>
-
 #include "import/records/host_file_name.hpp"
 #include "import/records/host_file_record.hpp"
 #include "record_encoding.hpp"
@@ -81,8 +79,8 @@ TEST(host_record, decodes_every_field) {
   EXPECT_EQ(entry.org_ipaddr.to_string(), "192.168.1.23");
   EXPECT_EQ(entry.org_vg_list_id, -1);
   EXPECT_EQ(entry.name, std::string(32, 'n'));
-  EXPECT_EQ(boost::posix_time::to_simple_string(entry.regist_time), "1970-Jan-01 00:00:01");
-  EXPECT_EQ(boost::posix_time::to_simple_string(entry.expire_time), "1969-Dec-31 23:59:59");
+  EXPECT_EQ(entry.regist_time, date_time::from_parts({1970, 1, 1, 0, 0, 1, 0}));
+  EXPECT_EQ(entry.expire_time, date_time::from_parts({1969, 12, 31, 23, 59, 59, 0}));
 
   fields.netaddr = "10.0.0.0";
   fields.name = "pc";
@@ -93,7 +91,7 @@ TEST(host_record, decodes_every_field) {
   EXPECT_EQ(entry.org_vg_list_id, 0);
   EXPECT_EQ(entry.name, "pc");
   EXPECT_TRUE(entry.regist_time.is_not_a_date_time());
-  EXPECT_EQ(boost::posix_time::to_simple_string(entry.expire_time), "1901-Dec-13 20:45:52");
+  EXPECT_EQ(entry.expire_time, date_time::from_parts({1901, 12, 13, 20, 45, 52, 0}));
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 // the sample encoders: both must agree with it.
 #include <gtest/gtest.h>
 
-#include <boost/date_time/posix_time/posix_time.hpp>
 #include <sstream>
 
 #include "import/records/history_record.hpp"
@@ -74,8 +73,8 @@ TEST(record_layout, registered_pc) {
   EXPECT_EQ(entry.org_ipaddr.to_string(), "192.168.1.25");
   EXPECT_EQ(entry.org_vg_list_id, 7);
   EXPECT_EQ(entry.name, "Sales' PC");
-  EXPECT_EQ(boost::posix_time::to_simple_string(entry.regist_time), "2014-Aug-04 09:05:07");
-  EXPECT_EQ(boost::posix_time::to_simple_string(entry.expire_time), "2015-Aug-04 00:00:00");
+  EXPECT_EQ(entry.regist_time, date_time::from_parts({2014, 8, 4, 9, 5, 7, 0}));
+  EXPECT_EQ(entry.expire_time, date_time::from_parts({2015, 8, 4, 0, 0, 0, 0}));
   EXPECT_TRUE(entry.hostname_flag);
   EXPECT_FALSE(entry.segment_flag);
   sample::host_fields fields;

@@ -1,0 +1,53 @@
+#include "base/input_file.hpp"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace rovev {
+namespace {
+
+constexpr std::size_t buffer_size = 64 * 1024;
+
+bool is_regular(int status_result, const struct stat& status) {
+  return status_result == 0 && S_ISREG(status.st_mode);
+}
+
+}  // namespace
+
+input_file::~input_file() {
+  if (descriptor_ >= 0) ::close(descriptor_);
+}
+
+bool input_file::open(const boost::filesystem::path& file) {
+  struct stat status {};
+  if (!is_regular(::stat(file.c_str(), &status), status)) return false;
+  const int descriptor = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (descriptor < 0) return false;
+  // The name may have been given to something else between the two looks.
+  if (!is_regular(::fstat(descriptor, &status), status)) {
+    ::close(descriptor);
+    return false;
+  }
+  descriptor_ = descriptor;
+  buffer_.resize(buffer_size);
+  return true;
+}
+
+input_file::int_type input_file::underflow() {
+  if (descriptor_ < 0 || read_failed_) return traits_type::eof();
+  ssize_t count;
+  do {
+    count = ::read(descriptor_, buffer_.data(), buffer_.size());
+  } while (count < 0 && errno == EINTR);
+  if (count <= 0) {
+    read_failed_ = count < 0;
+    return traits_type::eof();
+  }
+  setg(buffer_.data(), buffer_.data(), buffer_.data() + count);
+  return traits_type::to_int_type(buffer_[0]);
+}
+
+}  // namespace rovev
