@@ -1,7 +1,8 @@
 // Makes a base folder of a chosen size for one import step, in the
 // appliance's formats, with a small share of damaged records and bad lines
 // so that the error paths are timed too.
-//   make_bench_folder FOLDER detection|movement|pcs|lists COUNT
+//   make_bench_folder FOLDER detection|movement|pcs|lists COUNT [FILES]
+// FILES: for pcs, how many files share the PCs (1 unless given).
 #include <boost/filesystem/operations.hpp>
 #include <cstdio>
 #include <fstream>
@@ -84,24 +85,27 @@ void make_movement(const fs::path& base, std::uint32_t count) {
   }
 }
 
-// All PCs in one file, each its own MAC, so host_flag grows with the input.
-void make_pcs(const fs::path& base, std::uint32_t count) {
-  output_file out(base / "host_1.db");
-  for (std::uint32_t n = 0; n < count; ++n) {
-    host_fields fields;
-    fields.lladdr = {0x00,
-                     0x16,
-                     static_cast<std::uint8_t>(n >> 24),
-                     static_cast<std::uint8_t>(n >> 16),
-                     static_cast<std::uint8_t>(n >> 8),
-                     static_cast<std::uint8_t>(n)};
-    fields.ipaddr = ip_text(n);
-    fields.netaddr = "192.168." + std::to_string(n % 8) + ".0";
-    fields.name = "PC " + std::to_string(n);
-    fields.regist_time = 1407143107 + static_cast<std::int32_t>(n);
-    fields.expire_time = n % 2 == 0 ? 0 : 1438646400;
-    fields.flags = static_cast<std::uint8_t>(n % 8);
-    out.write(encode_host_record(fields));
+// The PCs spread over the files in turn, each its own MAC, so that host_flag
+// grows with the input.
+void make_pcs(const fs::path& base, std::uint32_t count, std::uint32_t files) {
+  for (std::uint32_t f = 0; f < files; ++f) {
+    output_file out(base / ("host_" + std::to_string(f + 1) + ".db"));
+    for (std::uint32_t n = f; n < count; n += files) {
+      host_fields fields;
+      fields.lladdr = {0x00,
+                       0x16,
+                       static_cast<std::uint8_t>(n >> 24),
+                       static_cast<std::uint8_t>(n >> 16),
+                       static_cast<std::uint8_t>(n >> 8),
+                       static_cast<std::uint8_t>(n)};
+      fields.ipaddr = ip_text(n);
+      fields.netaddr = "192.168." + std::to_string(n % 8) + ".0";
+      fields.name = "PC " + std::to_string(n);
+      fields.regist_time = 1407143107 + static_cast<std::int32_t>(n);
+      fields.expire_time = n % 2 == 0 ? 0 : 1438646400;
+      fields.flags = static_cast<std::uint8_t>(n % 8);
+      out.write(encode_host_record(fields));
+    }
   }
 }
 
@@ -125,8 +129,8 @@ void make_lists(const fs::path& base, std::uint32_t count) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (argc != 4) {
-    std::cerr << "usage: make_bench_folder FOLDER detection|movement|pcs|lists COUNT\n";
+  if (argc != 4 && argc != 5) {
+    std::cerr << "usage: make_bench_folder FOLDER detection|movement|pcs|lists COUNT [FILES]\n";
     return 2;
   }
   const fs::path base(argv[1]);
@@ -138,7 +142,7 @@ int main(int argc, char* argv[]) {
   } else if (kind == "movement") {
     make_movement(base, count);
   } else if (kind == "pcs") {
-    make_pcs(base, count);
+    make_pcs(base, count, argc == 5 ? static_cast<std::uint32_t>(std::stoul(argv[4])) : 1);
   } else if (kind == "lists") {
     make_lists(base, count);
   } else {

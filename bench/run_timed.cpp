@@ -1,5 +1,6 @@
-// Runs a command with its output thrown away and prints its wall time in
-// seconds and its peak resident memory in KiB.
+// Runs a command with its output thrown away and prints its wall time and
+// CPU time in seconds and its peak resident memory in KiB; exits with the
+// command's own status (128 + the signal that ended it).
 //   run_timed COMMAND ARGS...
 #include <fcntl.h>
 #include <spawn.h>
@@ -8,7 +9,6 @@
 
 #include <chrono>
 #include <iostream>
-#include <vector>
 
 extern char** environ;
 
@@ -31,6 +31,8 @@ int main(int argc, char* argv[]) {
   rusage usage{};
   wait4(child, &status, 0, &usage);
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-  std::cout << elapsed.count() << ' ' << usage.ru_maxrss << '\n';
-  return WIFEXITED(status) ? 0 : 1;
+  const double cpu = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                     static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+  std::cout << elapsed.count() << ' ' << cpu << ' ' << usage.ru_maxrss << '\n';
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include "db/sqlite_setup.hpp"
 #include "db/transaction_lost.hpp"
 
 namespace rovev {
@@ -9,11 +10,13 @@ namespace rovev {
 database_manager::~database_manager() { close(); }
 
 void database_manager::open(const std::string& path) {
+  configure_sqlite_library();
   const int result = sqlite3_open(path.c_str(), &handle_);
   if (result != SQLITE_OK) {
     close();
     throw database_manager_error(result);
   }
+  configure_sqlite_connection(handle_);
 }
 
 void database_manager::close() noexcept {

@@ -1,0 +1,17 @@
+#include "db/sqlite_setup.hpp"
+
+#include <sqlite3.h>
+
+namespace rovev {
+
+void configure_sqlite_library() {
+  // The program has one thread, so SQLite's mutexes guard nothing, and the
+  // memory statistics it keeps under one of them on every allocation are
+  // never read.
+  sqlite3_config(SQLITE_CONFIG_SINGLETHREAD);
+  sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+}
+
+void configure_sqlite_connection(sqlite3*) {}
+
+}  // namespace rovev
