@@ -1,11 +1,13 @@
 // Replays the statements an import ran on a fresh database, one of three
 // ways, and prints the seconds the statements took, wall then CPU:
-//   naive  every text through sqlite3_exec, SQLite configured as it comes
-//   tuned  the same, SQLite configured as the tool configures it
+//   naive  every text through sqlite3_exec, with Debian's shared SQLite as
+//          it comes (built as replay_naive)
+//   tuned  the same with SQLite linked and configured as the tool has it
 //   limit  tuned, and every insert through one prepared statement per shape
 //          of statement with its values bound: what SQLite can do at all,
 //          out of reach of a tool that writes its values into the text
-//   replay_statements naive|tuned|limit STATEMENTS_FILE DB
+//   replay_naive naive STATEMENTS_FILE DB
+//   replay_statements tuned|limit STATEMENTS_FILE DB
 #include <sqlite3.h>
 #include <sys/resource.h>
 
@@ -17,8 +19,10 @@
 #include <variant>
 #include <vector>
 
-#include "db/sqlite_setup.hpp"
 #include "statements_file.hpp"
+#ifndef ZOV_NAIVE_REPLAY
+#include "db/sqlite_setup.hpp"
+#endif
 
 namespace {
 
@@ -115,7 +119,8 @@ void check(int result, sqlite3* db, const std::string& what) {
 
 int main(int argc, char* argv[]) {
   if (argc != 4) {
-    std::cerr << "usage: replay_statements naive|tuned|limit STATEMENTS_FILE DB\n";
+    std::cerr << "usage: replay_naive naive STATEMENTS_FILE DB\n"
+                 "       replay_statements tuned|limit STATEMENTS_FILE DB\n";
     return 2;
   }
   const std::string mode = argv[1];
@@ -129,14 +134,24 @@ int main(int argc, char* argv[]) {
       statements.emplace_back().text = text;
     }
   }
-  if (mode != "naive") rovev::configure_sqlite_library();
+#ifdef ZOV_NAIVE_REPLAY
+  if (mode != "naive") {
+    std::cerr << "replay_naive replays naive only\n";
+    return 2;
+  }
+#else
+  if (mode == "naive") {
+    std::cerr << "the naive floor is replay_naive's\n";
+    return 2;
+  }
+  rovev::configure_sqlite_library();
+#endif
 
   sqlite3* db = nullptr;
   if (sqlite3_open(argv[3], &db) != SQLITE_OK) {
     std::cerr << "cannot open " << argv[3] << "\n";
     return 1;
   }
-  if (mode != "naive") rovev::configure_sqlite_connection(db);
   try {
     std::vector<sqlite3_stmt*> prepared(shapes.size(), nullptr);
     for (const auto& [shape, index] : shapes) {

@@ -16,7 +16,6 @@ void database_manager::open(const std::string& path) {
     close();
     throw database_manager_error(result);
   }
-  configure_sqlite_connection(handle_);
 }
 
 void database_manager::close() noexcept {
