@@ -4,14 +4,13 @@ namespace rovev {
 
 void append_value_text(std::string& out, std::string_view value, bool quote, bool escape) {
   if (quote) out += '\'';
-  if (escape) {
-    for (const char c : value) {
-      out += c;
-      if (c == '\'') out += '\'';
-    }
-  } else {
-    out += value;
+  // Every single quote doubled; the runs between them go in whole.
+  for (std::size_t at; escape && (at = value.find('\'')) != std::string_view::npos;) {
+    out.append(value.data(), at + 1);
+    out += '\'';
+    value.remove_prefix(at + 1);
   }
+  out += value;
   if (quote) out += '\'';
 }
 
