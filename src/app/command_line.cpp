@@ -15,7 +15,7 @@ namespace {
 
 namespace po = boost::program_options;
 
-constexpr const char* version_text = "0.2.5";
+constexpr const char* version_text = ZOV_VERSION;  // the project's version, set by the build
 
 po::options_description make_options() {
   po::options_description options("options", 80, 40);
