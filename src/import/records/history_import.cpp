@@ -22,11 +22,10 @@ struct counts {
 };
 
 void import_file(const boost::filesystem::path& file, report& out, const history_kind& kind,
-                 counts& counted) {
+                 std::vector<char>& record, counts& counted) {
   input_file bytes;
   if (!open_record_file(file, bytes, out)) return;
   std::istream stream(&bytes);
-  std::vector<char> record(kind.record_size);
   while (read_history_record(stream, record.data(), kind.record_size, out)) {
     try {
       kind.import_record(record.data());
@@ -57,12 +56,13 @@ bool import_history(const boost::filesystem::path& folder, database_manager& db,
   transaction_scope scope(db);
   out.out(kind.start_message, quoted(folder));
   counts counted;
+  std::vector<char> record(kind.record_size);
   try {
     for (fs::recursive_directory_iterator entries(folder), end; entries != end; ++entries) {
       const fs::path& file = entries->path();
       if (fs::is_directory(fs::status(file)) || !kind.accepts(file)) continue;
       ++counted.files_found;
-      import_file(file, out, kind, counted);
+      import_file(file, out, kind, record, counted);
     }
   } catch (const fs::filesystem_error& error) {
     out.error(messages::file_system_error, error.what());
