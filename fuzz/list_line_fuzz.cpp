@@ -16,14 +16,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view raw(reinterpret_cast<const char*>(data), size);
   std::string text;
   if (!decoder.ansi_to_utf8(raw.substr(0, raw.find('\0')), text)) return 0;
-  for (const std::string& field : rovev::split_fields(text, ",")) {
+  for (const std::string_view field : rovev::split_fields(text, ",")) {
     std::uint32_t u32;
     std::int32_t i32;
     std::uint16_t u16;
     rovev::try_to_number(field, u32);
     rovev::try_to_number(field, i32);
     rovev::try_to_number(field, u16);
-    for (const std::string& piece : rovev::split_fields(field, "/"))
+    for (const std::string_view piece : rovev::split_fields(field, "/"))
       rovev::try_to_number(piece, u32);
     try {
       rovev::parse_address_and_port(field);

@@ -25,9 +25,11 @@ CREATE TABLE allow_list (
   regist_time     TEXT DEFAULT (datetime('now', 'localtime')),
   expire_time     TEXT DEFAULT NULL,
   hostname_flag   INTEGER NOT NULL DEFAULT 1,
-  org_ipaddr      TEXT NOT NULL DEFAULT '0.0.0.0'
+  org_ipaddr      TEXT NOT NULL DEFAULT '0.0.0.0',
+  -- A PC is registered on an appliance once: a second import of the same
+  -- file is refused row by row.
+  UNIQUE (vg_list_id, lladdr)
 );
-CREATE INDEX allow_list_vg_list_id ON allow_list (vg_list_id);
 
 CREATE TABLE users (
   id               INTEGER PRIMARY KEY,

@@ -55,6 +55,13 @@ int run_import(const boost::filesystem::path& base_folder, appliance_id_map& app
     out.out(messages::database_unopenable, quoted_folder);
     return 1;
   }
+  // A database that cannot be written would fail every line and record.
+  try {
+    db.ensure_writable();
+  } catch (const database_manager_error& error) {
+    out.error(messages::aborted_by_database, error.what());
+    return 1;
+  }
 
   const int status = run_import_steps(base_folder, db, appliance_ids, out);
   db.close();

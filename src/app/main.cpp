@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <malloc.h>
 
 #include <cerrno>
 #include <csignal>
@@ -22,9 +23,16 @@ void hold_closed_standard_streams() {
 
 int main(int argc, char* argv[]) {
   hold_closed_standard_streams();
-  // A reader of the output that goes away must not end the import: the
-  // console notes the failed write and the status says so.
+  // A long list line is held a few times over while it is written; those
+  // blocks go back to the system as soon as they are freed, instead of
+  // raising glibc's threshold for mapping blocks and staying in the heap.
+  mallopt(M_MMAP_THRESHOLD, 1 << 20);
+  // A reader of the output that goes away, or a file-size limit that the
+  // output or vg.db reaches, must not end the import: the write fails
+  // instead (EPIPE, EFBIG), the console notes it or SQLite reports its I/O
+  // error, and the status says so.
   std::signal(SIGPIPE, SIG_IGN);
+  std::signal(SIGXFSZ, SIG_IGN);
   rovev::console console(rovev::console::user_charset());
   int status = 1;
   try {

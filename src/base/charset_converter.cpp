@@ -2,45 +2,52 @@
 
 #include <cerrno>
 #include <stdexcept>
+#include <system_error>
 
 namespace rovev {
 
 charset_converter::charset_converter(const char* to_charset, const char* from_charset)
     : descriptor_(iconv_open(to_charset, from_charset)) {
   if (descriptor_ == reinterpret_cast<iconv_t>(-1)) {
-    throw std::runtime_error(std::string("no conversion from ") + from_charset + " to " +
-                             to_charset);
+    // EINVAL: the system has no such conversion; anything else (no memory,
+    // no descriptors for its tables) is said as it is.
+    const std::string what =
+        std::string("no conversion from ") + from_charset + " to " + to_charset;
+    if (errno == EINVAL) throw std::runtime_error(what);
+    throw std::system_error(errno, std::generic_category(), what);
   }
 }
 
 charset_converter::~charset_converter() { iconv_close(descriptor_); }
 
 bool charset_converter::convert(std::string_view text, std::string& converted) {
+  converted.clear();
+  return append(text, converted);
+}
+
+bool charset_converter::append(std::string_view text, std::string& converted) {
   iconv(descriptor_, nullptr, nullptr, nullptr, nullptr);  // the initial shift state
   char* in = const_cast<char*>(text.data());
   std::size_t in_left = text.size();
-  // Room for the text twice over at first; the buffer doubles while iconv
-  // finds it too small.
-  converted.resize(text.size() * 2 + 16);
-  std::size_t written = 0;
+  // Converted through a small buffer of its own, so that a long text costs
+  // its converted size and no more.
+  char chunk[16 * 1024];
   // The text first, then the return to the initial shift state.
   for (bool flushing = false;;) {
-    char* out = converted.data() + written;
-    std::size_t out_left = converted.size() - written;
+    char* out = chunk;
+    std::size_t out_left = sizeof chunk;
     const std::size_t result = flushing ? iconv(descriptor_, nullptr, nullptr, &out, &out_left)
                                         : iconv(descriptor_, &in, &in_left, &out, &out_left);
-    written = converted.size() - out_left;
+    const int error = errno;
+    converted.append(chunk, static_cast<std::size_t>(out - chunk));
     if (result == static_cast<std::size_t>(-1)) {
-      if (errno != E2BIG) return false;
-      converted.resize(converted.size() * 2);
+      if (error != E2BIG) return false;
     } else if (flushing) {
-      break;
+      return true;
     } else {
       flushing = true;
     }
   }
-  converted.resize(written);
-  return true;
 }
 
 }  // namespace rovev

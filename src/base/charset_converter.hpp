@@ -10,7 +10,8 @@ namespace rovev {
 // One iconv conversion, opened once by its owner and closed with it.
 class charset_converter {
  public:
-  // Throws std::runtime_error when the system has no such conversion.
+  // Throws std::runtime_error when the system has no such conversion, and
+  // std::system_error with the cause when it cannot open one (no memory).
   charset_converter(const char* to_charset, const char* from_charset);
   ~charset_converter();
   charset_converter(const charset_converter&) = delete;
@@ -19,6 +20,8 @@ class charset_converter {
   // The whole text converted into converted; false when the text is not
   // valid in the source set or cannot be written in the target set.
   bool convert(std::string_view text, std::string& converted);
+  // The same, appended to what converted holds.
+  bool append(std::string_view text, std::string& converted);
 
  private:
   iconv_t descriptor_;

@@ -1,4 +1,6 @@
 // Writers of vg_list, host_flag and allow_list.
+#include <utility>
+
 #include "base/decimal_text.hpp"
 #include "db/database_manager.hpp"
 #include "db/sql_builder.hpp"
@@ -21,7 +23,7 @@ bool database_manager::add_appliance(std::string_view id, const ll_addr& lladdr,
   insert.add_quoted("netaddr", to_text(netaddr));
   insert.add_flag("nat", nat);
   insert.add_token("created", "datetime('now', 'localtime')");
-  exec(insert.to_sql());
+  exec(std::move(insert).to_sql());
   return true;
 }
 
@@ -37,7 +39,7 @@ bool database_manager::add_host_flag(const ll_addr& lladdr, bool segment_flag) {
   sql_builder insert("host_flag", sql_builder::insert);
   insert.add_flag("segment_flag", segment_flag);
   insert.add_quoted("lladdr", address);
-  exec(insert.to_sql());
+  exec(std::move(insert).to_sql());
   return true;
 }
 
@@ -60,7 +62,7 @@ bool database_manager::add_host(const host_entry& entry, std::int32_t vg_list_id
   insert.add_date_value("expire_time", entry.expire_time);
   insert.add_flag("hostname_flag", entry.hostname_flag);
   insert.add_quoted("org_ipaddr", to_text(entry.org_ipaddr));
-  exec(insert.to_sql());
+  exec(std::move(insert).to_sql());
   return true;
 }
 

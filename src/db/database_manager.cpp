@@ -11,11 +11,29 @@ database_manager::~database_manager() { close(); }
 
 void database_manager::open(const std::string& path) {
   configure_sqlite_library();
-  const int result = sqlite3_open(path.c_str(), &handle_);
+  close();
+  int result = sqlite3_open(path.c_str(), &handle_);
+  // sqlite3_open reads nothing; the schema is where a file that is no
+  // database shows.
+  if (result == SQLITE_OK &&
+      exec_unchecked("select count(*) from sqlite_master;") == SQLITE_NOTADB) {
+    result = SQLITE_NOTADB;
+  }
   if (result != SQLITE_OK) {
     close();
     throw database_manager_error(result);
   }
+}
+
+void database_manager::ensure_writable() {
+  require_open();
+  // Since SQLite 3.22 BEGIN IMMEDIATE on a read-only file quietly becomes a
+  // read transaction, so the connection is asked first.
+  if (sqlite3_db_readonly(handle_, "main") == 1) throw database_manager_error(SQLITE_READONLY);
+  exec("select count(*) from sqlite_master;");
+  // No busy timeout is set: a write lock held elsewhere fails at once.
+  exec("BEGIN IMMEDIATE;");
+  exec_unchecked("ROLLBACK;");
 }
 
 void database_manager::close() noexcept {

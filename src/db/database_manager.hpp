@@ -29,7 +29,13 @@ class database_manager {
   database_manager(const database_manager&) = delete;
   database_manager& operator=(const database_manager&) = delete;
 
+  // Opens the file; one that is no database fails as a file that will not
+  // open (result 26).
   void open(const std::string& path);
+  // Makes sure the connection can write before anything is imported: the
+  // schema reads, the file is not read-only, and the write lock can be had
+  // now (it is given back at once). Throws the failure otherwise.
+  void ensure_writable();
   void close() noexcept;
   bool is_open() const { return handle_ != nullptr; }
 

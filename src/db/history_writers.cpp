@@ -1,4 +1,6 @@
 // Writers of detection_log and hostmove.
+#include <utility>
+
 #include "db/database_manager.hpp"
 #include "db/sql_builder.hpp"
 
@@ -15,7 +17,7 @@ bool database_manager::add_detection_log(const detection_entry& entry, std::uint
   insert.add_date_value("detect_time", entry.detect_time);
   insert.add_date_value("confirmed_time", entry.confirmed_time);
   insert.add_flag("regist_flag", entry.regist_flag);
-  exec(insert.to_sql());
+  exec(std::move(insert).to_sql());
   return true;
 }
 
@@ -33,7 +35,7 @@ bool database_manager::add_hostmove(const ll_addr& lladdr, const ipv4_address& i
   insert.add_text("hostname", hostname);
   insert.add_text("workgroup", workgroup);
   insert.add_date_value("confirmed_table", confirmed_table);
-  exec(insert.to_sql());
+  exec(std::move(insert).to_sql());
   return true;
 }
 

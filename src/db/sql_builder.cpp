@@ -68,7 +68,36 @@ void sql_builder::add_field(std::string_view column) {
   fields_ += column;
 }
 
-std::string sql_builder::to_sql() const {
+std::string sql_builder::to_sql() && {
+  std::string prefix;
+  std::string* values = nullptr;
+  switch (statement_kind_) {
+    case insert:
+    case insert_or_replace:
+      prefix = statement_kind_ == insert ? "insert into " : "insert or replace into ";
+      prefix += table_;
+      prefix += '(';
+      prefix += columns_;
+      prefix += ") VALUES(";
+      values = &literals_;
+      break;
+    case update:
+      prefix = "update " + table_ + " set ";
+      values = &columns_;
+      break;
+    default:
+      return to_sql();
+  }
+  values->insert(0, prefix);
+  if (statement_kind_ == update) {
+    append_where(*values);
+  } else {
+    *values += ')';
+  }
+  return std::move(*values);
+}
+
+std::string sql_builder::to_sql() const& {
   std::string sql;
   switch (statement_kind_) {
     case select:
@@ -106,8 +135,9 @@ std::string sql_builder::to_sql() const {
 }
 
 void sql_builder::append_where(std::string& out) const {
-  const std::string clause = where.to_sql();
-  if (!clause.empty()) out += " where " + clause;
+  if (where.empty()) return;
+  out += " where ";
+  where.append_to(out);
 }
 
 }  // namespace rovev

@@ -47,7 +47,11 @@ class sql_builder {
   }
   void add_flag(std::string_view column, bool flag) { add_token(column, flag ? "1" : "0"); }
 
-  std::string to_sql() const;
+  std::string to_sql() const&;
+  // The same text, built in the builder's own buffer of values instead of a
+  // copy of it: a statement with a long value is held once. The builder is
+  // spent afterwards.
+  std::string to_sql() &&;
 
   where_builder where;
   std::uint32_t limit = 0;

@@ -4,6 +4,7 @@
 #include <boost/format.hpp>
 #include <boost/lexical_cast.hpp>
 #include <memory>
+#include <utility>
 
 #include "db/database_manager.hpp"
 #include "db/sql_builder.hpp"
@@ -63,7 +64,7 @@ bool database_manager::add_user(std::int32_t id, std::string_view login_user_nam
   insert.add_text("login_user_name", login_user_name);
   insert.add_text("hash_password", hash_password);
   insert.add_text("description", description);
-  exec(insert.to_sql());
+  exec(std::move(insert).to_sql());
   return true;
 }
 
@@ -74,23 +75,26 @@ void database_manager::update_user(std::string_view login_user_name, std::string
   if (!hash_password.empty()) update.add_text("hash_password", hash_password);
   update.add_text("description", description);
   update.where.add_condition("id", "1", false, false);
-  exec(update.to_sql());
+  exec(std::move(update).to_sql());
 }
 
 std::int32_t database_manager::add_group(std::string_view name) {
-  sql_builder select("groups", sql_builder::select);
-  select.add_field("id");
-  select.where.add_condition("name", name, true, true);
-  const std::string select_text = select.to_sql();
-
-  if (any_row(select_text)) return -1;
+  // The same select runs before and after the insert. It is built anew each
+  // time, so that a long name is not held in it while the insert runs.
+  const auto select_id = [name] {
+    sql_builder select("groups", sql_builder::select);
+    select.add_field("id");
+    select.where.add_condition("name", name, true, true);
+    return select.to_sql();
+  };
+  if (any_row(select_id())) return -1;
 
   sql_builder insert("groups", sql_builder::insert);
   insert.add_text("name", name);
-  exec(insert.to_sql());
+  exec(std::move(insert).to_sql());
 
   std::int32_t id = -1;
-  exec(select_text, read_id, &id);
+  exec(select_id(), read_id, &id);
   return id;
 }
 
@@ -107,7 +111,7 @@ void database_manager::add_user_groups(std::int32_t group_id, const user_links& 
   insert.add_number("group_id", group_id);
   insert.add_parameter("user_id");
   insert.add_parameter("permission");
-  const prepared_statement statement = prepare(insert.to_sql());
+  const prepared_statement statement = prepare(std::move(insert).to_sql());
   for (const auto& [user_id, permission] : users) {
     sqlite3_reset(statement.get());
     bind(statement.get(), 1, user_id);
@@ -121,7 +125,7 @@ void database_manager::add_group_appliances(std::int32_t group_id,
   sql_builder insert("group_vg_list", sql_builder::insert);
   insert.add_number("group_id", group_id);
   insert.add_parameter("vg_list_id");
-  const prepared_statement statement = prepare(insert.to_sql());
+  const prepared_statement statement = prepare(std::move(insert).to_sql());
   for (const std::uint32_t appliance_id : appliance_ids) {
     sqlite3_reset(statement.get());
     bind(statement.get(), 1, static_cast<std::int32_t>(appliance_id));

@@ -30,13 +30,17 @@ void where_builder::add_condition(std::string_view column, std::string_view valu
 
 std::string where_builder::to_sql() const {
   std::string clause;
-  for (std::size_t i = 0; i < conditions_.size(); ++i) {
-    if (i != 0) clause += conjunction == join_and ? " and " : " or ";
-    clause += '(';
-    clause += conditions_[i];
-    clause += ')';
-  }
+  append_to(clause);
   return clause;
+}
+
+void where_builder::append_to(std::string& out) const {
+  for (std::size_t i = 0; i < conditions_.size(); ++i) {
+    if (i != 0) out += conjunction == join_and ? " and " : " or ";
+    out += '(';
+    out += conditions_[i];
+    out += ')';
+  }
 }
 
 }  // namespace rovev

@@ -18,6 +18,9 @@ class where_builder {
 
   // The clause without the word "where"; empty when there is no condition.
   std::string to_sql() const;
+  // The same, appended to a statement.
+  void append_to(std::string& out) const;
+  bool empty() const { return conditions_.empty(); }
 
   std::int32_t conjunction = join_or;
 

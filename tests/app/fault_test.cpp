@@ -19,31 +19,9 @@ using testing::lines_of;
 using testing::write_file;
 namespace fs = boost::filesystem;
 
-// One good line or record for every step.
-void write_one_of_each(const fs::path& base) {
-  const auto cp932 = [](const std::string& line) { return sample::to_cp932(line) + "\r\n"; };
-  write_file(base / "vellgard.list", cp932("本社,10.0.0.1,1,,10.0.0.0,"));
-  write_file(base / "manager.user", cp932("5,user5,h,-,利用者"));
-  write_file(base / "vellgard.group", cp932("1,営業部,1,5,"));
-  sample::host_fields pc;
-  pc.name = "pc";
-  write_file(base / "host_1.db", sample::encode_host_record(pc));
-  write_file(base / "hist" / "host_1.hist",
-             sample::encode_detection_record(
-                 {"", "", "h", "w", "2014-08-01 08:30:00", "2014-08-01 08:31:10"}));
-  write_file(
-      base / "hostmove" / "hostmove.hist",
-      sample::encode_movement_record({"", "n", "", "h", "w", "1", "2", "2014-08-02 10:00:00"}));
-}
-
-std::size_t count_lines_with(const std::string& out, const std::string& text) {
-  std::size_t count = 0;
-  for (const std::string& line : lines_of(out)) count += line.find(text) != std::string::npos;
-  return count;
-}
-
-const char* const tables[] = {"vg_list",   "groups",     "user_groups",   "group_vg_list",
-                              "host_flag", "allow_list", "detection_log", "hostmove"};
+using testing::count_lines_with;
+using testing::write_one_of_each;
+const auto& tables = testing::filled_tables;
 
 const std::string cannot_read = "    [Error]: ファイル読み込みに失敗しました: ";
 
@@ -51,59 +29,6 @@ const std::string cannot_read = "    [Error]: ファイル読み込みに失敗�
 Lines step(const std::string& out, const std::string& start_text) {
   return testing::step_lines(out, start_text);
 }
-
-TEST(faults, a_writer_holding_the_database_fails_every_write_with_a_line) {
-  const base_folder base;
-  write_one_of_each(base.path());
-  testing::other_connection writer(base.database());
-  writer.exec("BEGIN IMMEDIATE; UPDATE users SET description = 'busy' WHERE id = 1;");
-  const auto result = base.run();
-  writer.exec("ROLLBACK;");
-  EXPECT_EQ(result.status, 0);  // nothing was written, so nothing failed to commit
-  // One line per list line, the PC, the detection and the movement record.
-  EXPECT_EQ(count_lines_with(result.out, "The database file is locked"), 6u) << result.out;
-  for (const char* table : tables) {
-    EXPECT_EQ(base.rows(std::string("select count(*) from ") + table), Lines{"0"}) << table;
-  }
-  EXPECT_EQ(base.rows("select count(*) from users"), Lines{"1"});
-}
-
-struct broken_database_case {
-  const char* name;
-  std::function<void(const base_folder&)> break_it;
-  const char* message;  // in every failed write's line
-  std::size_t failures;
-};
-
-class broken_database : public ::testing::TestWithParam<broken_database_case> {};
-
-TEST_P(broken_database, every_write_is_reported_and_the_run_completes) {
-  const base_folder base;
-  write_one_of_each(base.path());
-  GetParam().break_it(base);
-  const auto result = base.run();
-  EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(count_lines_with(result.out, GetParam().message), GetParam().failures) << result.out;
-  EXPECT_EQ(count_lines_with(result.out, "の取り込みが完了しました"), 6u) << result.out;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    cases, broken_database,
-    ::testing::Values(
-        broken_database_case{"empty_file",
-                             [](const base_folder& base) { write_file(base.database(), ""); },
-                             "SQL error or missing database", 6},
-        broken_database_case{
-            "not_a_database",
-            [](const base_folder& base) { write_file(base.database(), std::string(4096, 'x')); },
-            "File opened that is not a database file", 6},
-        broken_database_case{
-            "missing_table",
-            [](const base_folder& base) {
-              testing::other_connection(base.database()).exec("drop table detection_log;");
-            },
-            "SQL error or missing database", 1}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(faults, awkward_folder_names_import_and_print_as_they_are) {
   const base_folder base_parent;

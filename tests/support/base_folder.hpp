@@ -31,6 +31,17 @@ class base_folder {
   temp_folder folder_;
 };
 
+// One good line or record for every step, in the folder.
+void write_one_of_each(const boost::filesystem::path& base);
+
+// The tables that write_one_of_each fills, but users, which holds the
+// administrator from the start.
+inline constexpr const char* filled_tables[] = {"vg_list",       "groups",    "user_groups",
+                                                "group_vg_list", "host_flag", "allow_list",
+                                                "detection_log", "hostmove"};
+
+std::size_t count_lines_with(const std::string& out, const std::string& text);
+
 // The lines of one step: from the line that begins with start_text up to
 // and including its finish line (the next line that is no error line).
 std::vector<std::string> step_lines(const std::string& out, const std::string& start_text);

@@ -38,6 +38,10 @@ namespace {
       ::close(pipe_ends[0]);  // only the test's end, which it closes, reads
       out = pipe_ends[1];
       break;
+    case output::full_log:
+      out = ::open(out_file, O_WRONLY | O_CREAT | O_APPEND, 0600);
+      if (::ftruncate(out, options.file_size_limit) != 0) ::_exit(126);
+      break;
     case output::closed:
       break;
   }
@@ -46,14 +50,15 @@ namespace {
   } else {
     ::close(1);
   }
-  // What the tool does about SIGPIPE it must do itself.
+  // What the tool does about SIGPIPE and SIGXFSZ it must do itself.
   ::signal(SIGPIPE, SIG_DFL);
-  if (options.file_size_limit > 0) {
-    const rlimit limit{static_cast<rlim_t>(options.file_size_limit),
-                       static_cast<rlim_t>(options.file_size_limit)};
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-    ::signal(SIGXFSZ, SIG_IGN);
-  }
+  ::signal(SIGXFSZ, SIG_DFL);
+  const auto set_limit = [](int resource, long value) {
+    const rlimit limit{static_cast<rlim_t>(value), static_cast<rlim_t>(value)};
+    if (value > 0) ::setrlimit(resource, &limit);
+  };
+  set_limit(RLIMIT_FSIZE, options.file_size_limit);
+  set_limit(RLIMIT_NOFILE, options.open_files_limit);
   if (!options.working_folder.empty() && ::chdir(options.working_folder.c_str()) != 0) ::_exit(126);
   ::execve(argv[0], argv, envp);
   ::_exit(127);
@@ -100,17 +105,18 @@ tool_result run_tool(const std::vector<std::string>& arguments, const tool_optio
   const auto deadline =
       std::chrono::steady_clock::now() + std::chrono::seconds(options.timeout_seconds);
   int wait_status = 0;
-  while (::waitpid(child, &wait_status, WNOHANG) == 0) {
+  rusage usage{};
+  while (::wait4(child, &wait_status, WNOHANG, &usage) == 0) {
     if (std::chrono::steady_clock::now() > deadline) {
       ::kill(child, SIGKILL);
-      ::waitpid(child, &wait_status, 0);
+      ::wait4(child, &wait_status, 0, &usage);
       break;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   const int status =
       WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : 128 + WTERMSIG(wait_status);
-  return {status, read_file(out_file), read_file(err_file)};
+  return {status, read_file(out_file), read_file(err_file), usage.ru_maxrss};
 }
 
 std::vector<std::string> lines_of(const std::string& text) {

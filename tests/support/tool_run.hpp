@@ -9,18 +9,21 @@ struct tool_result {
   int status;  // the exit status, or 128 + the signal that ended the tool
   std::string out;
   std::string err;
+  long peak_kib;  // the tool's peak resident memory
 };
 
 struct tool_options {
   // The locale variables (PATH is always set).
   std::vector<std::string> environment{"LC_ALL=C.UTF-8"};
   // Where standard output goes: a file the result reads back, /dev/null,
-  // /dev/full, nowhere (closed), or a pipe whose reader has gone.
-  enum class output { captured, null_device, full_device, closed, broken_pipe };
+  // /dev/full, nowhere (closed), a pipe whose reader has gone, or a log file
+  // that has already reached file_size_limit.
+  enum class output { captured, null_device, full_device, closed, broken_pipe, full_log };
   output out = output::captured;
-  // RLIMIT_FSIZE in bytes, with SIGXFSZ ignored, so that a write beyond it
-  // fails as on a full disk; 0 for none.
+  // RLIMIT_FSIZE in bytes, with SIGXFSZ at its default action; 0 for none.
   long file_size_limit = 0;
+  // RLIMIT_NOFILE; 0 for the test's own.
+  long open_files_limit = 0;
   // A tool still running after this long is killed (status 128 + 9).
   int timeout_seconds = 120;
   // The folder the tool starts in; empty for the test's own.

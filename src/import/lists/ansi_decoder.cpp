@@ -33,23 +33,21 @@ ansi_decoder::ansi_decoder() : converter_("UTF-8", "CP932") {}
 
 bool ansi_decoder::ansi_to_utf8(std::string_view raw, std::string& utf8) {
   utf8.clear();
+  utf8.reserve(raw.size());  // the text is at least as long in UTF-8
   // iconv decodes the runs between those five bytes; they count as single
   // bytes only where a character begins (0x80 and 0xA0 are also second bytes).
   std::size_t run = 0;
   for (std::size_t at = 0; at < raw.size();) {
     const auto byte = static_cast<unsigned char>(raw[at]);
     if (const char* decoded = platform_single_byte(byte)) {
-      if (!converter_.convert(raw.substr(run, at - run), piece_)) return false;
-      utf8 += piece_;
+      if (!converter_.append(raw.substr(run, at - run), utf8)) return false;
       utf8 += decoded;
       run = ++at;
     } else {
       at += is_lead_byte(byte) ? 2 : 1;
     }
   }
-  if (!converter_.convert(raw.substr(run), piece_)) return false;
-  utf8 += piece_;
-  return true;
+  return converter_.append(raw.substr(run), utf8);
 }
 
 }  // namespace rovev

@@ -18,7 +18,6 @@ class ansi_decoder {
 
  private:
   charset_converter converter_;
-  std::string piece_;
 };
 
 }  // namespace rovev

@@ -21,7 +21,7 @@ struct appliance_line {
 };
 
 // Converts the field of its column into the line's values.
-void take_field(appliance_line& values, std::size_t column, const std::string& field) {
+void take_field(appliance_line& values, std::size_t column, std::string_view field) {
   switch (column) {
     case 1:
       values.name = field;

@@ -9,9 +9,9 @@ namespace {
 
 // Pieces that are no number, or whose manager id would leave the signed
 // 32-bit range, are dropped without a word.
-void add_users(const std::string& field, std::int32_t permission,
+void add_users(std::string_view field, std::int32_t permission,
                database_manager::user_links& users) {
-  for (const std::string& piece : split_fields(field, "/")) {
+  for (const std::string_view piece : split_fields(field, "/")) {
     std::int32_t user_id;
     if (!try_to_number(piece, user_id)) continue;
     if (const auto manager_id = member_user_id(user_id)) users[*manager_id] = permission;
@@ -21,12 +21,12 @@ void add_users(const std::string& field, std::int32_t permission,
 bool import_line(database_manager& db, const list_line& line, report& out) {
   // Without a name there is no group.
   if (line.fields.size() < 2) return false;
-  const std::string& name = line.fields[1];
+  const std::string_view name = line.fields[1];
   std::vector<std::uint32_t> appliance_ids;
   database_manager::user_links users;
   if (line.fields.size() > 2) {
     if (line.fields[2] == "ALL") return false;
-    for (const std::string& piece : split_fields(line.fields[2], "/")) {
+    for (const std::string_view piece : split_fields(line.fields[2], "/")) {
       std::uint32_t appliance_id;
       if (try_to_number(piece, appliance_id)) appliance_ids.push_back(appliance_id);
     }

@@ -7,11 +7,33 @@
 
 namespace rovev {
 
-std::vector<std::string> split_fields(std::string_view text, const char* separator) {
+namespace {
+
+// A token that is a view of the text it was cut from, not a copy.
+struct field_view {
+  std::string_view text;
+  void assign(const char* first, const char* last) {
+    text = std::string_view(first, static_cast<std::size_t>(last - first));
+  }
+};
+
+// A raw line buffer that grew past this is given back once the line is
+// decoded, so that one long line does not hold its memory for the rest.
+constexpr std::size_t kept_capacity = 1 << 20;
+
+void release_if_large(std::string& buffer) {
+  if (buffer.capacity() > kept_capacity) std::string().swap(buffer);
+}
+
+}  // namespace
+
+std::vector<std::string_view> split_fields(std::string_view text, const char* separator) {
   const boost::char_separator<char> separators(separator, "", boost::keep_empty_tokens);
-  const boost::tokenizer<boost::char_separator<char>, std::string_view::const_iterator> tokens(
-      text.begin(), text.end(), separators);
-  return std::vector<std::string>(tokens.begin(), tokens.end());
+  const boost::tokenizer<boost::char_separator<char>, const char*, field_view> tokens(
+      text.data(), text.data() + text.size(), separators);
+  std::vector<std::string_view> fields;
+  for (const field_view& field : tokens) fields.push_back(field.text);
+  return fields;
 }
 
 list_file_reader::list_file_reader(const boost::filesystem::path& file, report& out)
@@ -47,7 +69,10 @@ bool list_file_reader::next(list_line& line) {
     }
     std::string_view bytes = raw_;
     bytes = bytes.substr(0, bytes.find('\0'));
-    if (!decoder_.ansi_to_utf8(bytes, text_)) {
+    release_if_large(text_);
+    const bool decoded = decoder_.ansi_to_utf8(bytes, text_);
+    release_if_large(raw_);
+    if (!decoded) {
       report_.error(messages::line_not_cp932, line_number_);
       continue;
     }

@@ -14,13 +14,16 @@
 namespace rovev {
 
 // One line of a list file: its physical number and its comma fields, UTF-8.
+// The fields are views of the reader's text of the line, good until the
+// next line is read.
 struct list_line {
   std::uint32_t number = 0;
-  std::vector<std::string> fields;
+  std::vector<std::string_view> fields;
 };
 
 // Splits at every separator, keeping empty fields; the empty text has none.
-std::vector<std::string> split_fields(std::string_view text, const char* separator);
+// The fields are views of the text.
+std::vector<std::string_view> split_fields(std::string_view text, const char* separator);
 
 // Reads a CP932 list file line by line: LF ends a line, a CR before it is
 // dropped (also at the end of the file), a last line without LF still
@@ -28,7 +31,8 @@ std::vector<std::string> split_fields(std::string_view text, const char* separat
 class list_file_reader {
  public:
   // The longest line that is read; a longer one is reported and skipped,
-  // and never held in memory whole.
+  // and never held in memory whole. A line is held as its raw bytes until
+  // it is decoded, then as its text only.
   static constexpr std::size_t max_line_length = 64 << 20;
 
   list_file_reader(const boost::filesystem::path& file, report& out);

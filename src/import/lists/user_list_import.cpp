@@ -16,7 +16,7 @@ bool import_line(database_manager& db, const list_line& line, report& out) {
   std::string_view hash_password;
   std::string_view description;
   for (std::size_t column = 1; column <= line.fields.size(); ++column) {
-    const std::string& field = line.fields[column - 1];
+    const std::string_view field = line.fields[column - 1];
     switch (column) {
       case 1:
         // An id whose manager id would not be a signed 32-bit number is no

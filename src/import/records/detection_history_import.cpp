@@ -24,20 +24,20 @@ void fill_entry(const char* record, detection_entry& entry) {
 
 bool import_detection_history(const boost::filesystem::path& folder, database_manager& db,
                               report& out) {
-  std::int32_t appliance = 0;  // of the file being read, from its name
   detection_entry entry;
   const history_kind detection{
       messages::detection_start,
       messages::detection_finish,
       detection_record_size,
-      [&](const boost::filesystem::path& file) {
-        if (file.extension().string() != ".hist") return false;
-        appliance = parse_host_file_name(file.filename().string(), ".hist");
-        return appliance != 0;
+      [](const boost::filesystem::path& name) -> std::optional<history_file> {
+        if (name.extension().string() != ".hist") return std::nullopt;
+        const std::int32_t appliance = parse_host_file_name(name.string(), ".hist");
+        if (appliance == 0) return std::nullopt;
+        return history_file{appliance};
       },
-      [&](const char* record) {
+      [&](const char* record, const history_file& file) {
         fill_entry(record, entry);
-        db.add_detection_log(entry, static_cast<std::uint32_t>(appliance));
+        db.add_detection_log(entry, static_cast<std::uint32_t>(file.appliance));
       },
       {},
       messages::detection_bad_record,

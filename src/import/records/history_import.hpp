@@ -2,7 +2,9 @@
 
 #include <boost/filesystem/path.hpp>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string_view>
 
 #include "base/report.hpp"
@@ -10,16 +12,23 @@
 
 namespace rovev {
 
+// What the name of a history file tells its records: the appliance of a
+// detection history file; nothing for a movement history file.
+struct history_file {
+  std::int32_t appliance = 0;
+};
+
 // What sets one history apart from the other.
 struct history_kind {
   std::string_view start_message;   // %s: the folder, quoted
   std::string_view finish_message;  // %u: files found, records imported
   std::size_t record_size;
-  // Whether a file (anything but a folder) below the folder is one of this
-  // history's.
-  std::function<bool(const boost::filesystem::path& file)> accepts;
-  // Converts one record and writes its row; the first failure ends it.
-  std::function<void(const char* record)> import_record;
+  // Whether an entry below the folder is one of this history's files, by its
+  // name alone, and what that name tells; nothing for any other name.
+  std::function<std::optional<history_file>(const boost::filesystem::path& name)> accepts;
+  // Converts one record of the file and writes its row; the first failure
+  // ends it.
+  std::function<void(const char* record, const history_file& file)> import_record;
   // The line of a number that is no number (%s: the failure's text); empty
   // when such a record is reported like any other bad one.
   std::string_view bad_number_message;
@@ -29,8 +38,9 @@ struct history_kind {
 
 // Walks the folder depth first, in the order the file system lists it,
 // without entering links to folders, and imports every record of every
-// accepted file; one transaction over the step. A file system error is
-// reported and ends the walk.
+// accepted file; one transaction over the step. Each folder is listed whole
+// and closed before the walk goes deeper, so depth costs no descriptors. A
+// folder that cannot be listed is reported and left; the walk goes on.
 bool import_history(const boost::filesystem::path& folder, database_manager& db, report& out,
                     const history_kind& kind);
 

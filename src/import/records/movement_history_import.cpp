@@ -32,10 +32,11 @@ bool import_movement_history(const boost::filesystem::path& folder, database_man
       messages::movement_start,
       messages::movement_finish,
       movement_record_size,
-      [](const boost::filesystem::path& file) {
-        return file.filename().string() == "hostmove.hist";
+      [](const boost::filesystem::path& name) -> std::optional<history_file> {
+        if (name != "hostmove.hist") return std::nullopt;
+        return history_file{};
       },
-      [&](const char* record) { import_record(record, db); },
+      [&](const char* record, const history_file&) { import_record(record, db); },
       messages::movement_bad_number,
       messages::movement_bad_record,
   };

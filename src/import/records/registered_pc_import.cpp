@@ -24,7 +24,7 @@ std::optional<std::int32_t> registered_pc_appliance(const boost::filesystem::pat
   return appliance_id;
 }
 
-std::uint32_t write_hosts(const boost::filesystem::path& file,
+std::uint32_t write_hosts(const boost::filesystem::path& file, std::uintmax_t size,
                           const appliance_id_map& appliance_ids, database_manager& db,
                           std::int32_t appliance_id, report& out) {
   input_file bytes;
@@ -33,7 +33,10 @@ std::uint32_t write_hosts(const boost::filesystem::path& file,
   std::uint32_t written = 0;
   unsigned char record[host_record_size];
   host_entry entry;
-  while (stream.read(reinterpret_cast<char*>(record), sizeof record)) {
+  // No more records than the size checked holds: a file that grows while it
+  // is read, or one under /proc that never ends, stops there.
+  for (std::uintmax_t left = size / host_record_size;
+       left > 0 && stream.read(reinterpret_cast<char*>(record), sizeof record); --left) {
     decode_host_record(record, appliance_ids, entry);
     try {
       db.add_host(entry, appliance_id);
@@ -48,11 +51,11 @@ std::uint32_t write_hosts(const boost::filesystem::path& file,
 
 }  // namespace
 
-std::uint32_t import_host_file(const boost::filesystem::path& file,
+std::uint32_t import_host_file(const boost::filesystem::path& file, std::uintmax_t size,
                                const appliance_id_map& appliance_ids, database_manager& db,
                                std::int32_t appliance_id, report& out) {
   transaction_scope scope(db);
-  const std::uint32_t written = write_hosts(file, appliance_ids, db, appliance_id, out);
+  const std::uint32_t written = write_hosts(file, size, appliance_ids, db, appliance_id, out);
   end_and_report(scope, out);
   return written;
 }
@@ -83,7 +86,7 @@ bool import_registered_pcs(database_manager& db, const boost::filesystem::path& 
         continue;
       }
       if (size % host_record_size != 0) continue;
-      hosts_registered += import_host_file(file, appliance_ids, db, *appliance_id, out);
+      hosts_registered += import_host_file(file, size, appliance_ids, db, *appliance_id, out);
       ++files_imported;
     }
   } catch (const fs::filesystem_error& error) {

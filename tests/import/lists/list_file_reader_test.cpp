@@ -23,7 +23,8 @@ struct split_case {
 class split : public ::testing::TestWithParam<split_case> {};
 
 TEST_P(split, keeps_empty_fields) {
-  EXPECT_EQ(split_fields(GetParam().text, ","), GetParam().fields);
+  const auto fields = split_fields(GetParam().text, ",");
+  EXPECT_EQ(Fields(fields.begin(), fields.end()), GetParam().fields);
 }
 
 INSTANTIATE_TEST_SUITE_P(texts, split,
@@ -97,13 +98,19 @@ INSTANTIATE_TEST_SUITE_P(
 
 class list_file_reader_test : public ::testing::Test {
  protected:
-  std::vector<list_line> read(const std::string& bytes) {
+  // The lines read, with copies of their fields.
+  struct read_line {
+    std::uint32_t number;
+    Fields fields;
+  };
+  std::vector<read_line> read(const std::string& bytes) {
     testing::write_file(file_, bytes);
     list_file_reader reader(file_, report_);
     EXPECT_TRUE(reader.is_open());
-    std::vector<list_line> lines;
+    std::vector<read_line> lines;
     list_line line;
-    while (reader.next(line)) lines.push_back(line);
+    while (reader.next(line))
+      lines.push_back({line.number, {line.fields.begin(), line.fields.end()}});
     return lines;
   }
 

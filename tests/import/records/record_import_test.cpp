@@ -88,7 +88,7 @@ TEST(registered_pcs, a_file_that_will_not_open_is_reported) {
   database_manager db;
   db.open(base.database().string());
   testing::collected_report out;
-  EXPECT_EQ(import_host_file(base / "host_1.db", {}, db, 1, out), 0u);
+  EXPECT_EQ(import_host_file(base / "host_1.db", 0, {}, db, 1, out), 0u);
   EXPECT_EQ(out.out,
             Lines{"    [Error]: ファイル読み込みに失敗しました: " + base.quoted("host_1.db")});
 }

@@ -1,0 +1,295 @@
+// The whole tool as an operator runs it once on a live manager host: under
+// resource limits, on history trees it cannot read whole, against a vg.db
+// that another program holds, on crafted records, and a second time.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <boost/filesystem/operations.hpp>
+#include <functional>
+
+#include "base/quoted_path.hpp"
+#include "record_encoding.hpp"
+#include "support/base_folder.hpp"
+
+namespace rovev {
+namespace {
+
+using Lines = std::vector<std::string>;
+using testing::base_folder;
+using testing::count_lines_with;
+using testing::lines_of;
+using testing::write_file;
+using testing::write_one_of_each;
+namespace fs = boost::filesystem;
+using output = testing::tool_options::output;
+
+std::string rows_in(const base_folder& base, const std::string& table) {
+  return base.rows("select count(*) from " + table).at(0);
+}
+
+testing::tool_result run(const base_folder& base, const testing::tool_options& options) {
+  return testing::run_tool({"--path", base.path().string()}, options);
+}
+
+const std::string detection_record = sample::encode_detection_record(
+    {"", "", "h", "w", "2014-08-01 08:30:00", "2014-08-01 08:31:10"});
+
+struct size_limit_case {
+  const char* name;
+  output out;
+  long room;          // the limit: the size of vg.db before the run, and this
+  const char* error;  // in one line, when the lines get out
+  const char* detections;
+};
+
+class file_size_limit : public ::testing::TestWithParam<size_limit_case> {};
+
+// A limit that the log or vg.db reaches fails that write; it never kills the tool.
+TEST_P(file_size_limit, fails_the_write_and_the_status) {
+  const base_folder base;
+  write_one_of_each(base.path());
+  std::string records;
+  for (int n = 0; n < 2000; ++n) records += detection_record;
+  write_file(base / "hist" / "host_1.hist", records);
+  testing::tool_options options;
+  options.out = GetParam().out;
+  options.file_size_limit = static_cast<long>(fs::file_size(base.database())) + GetParam().room;
+  const auto result = run(base, options);
+  testing::other_connection(base.database()).exec("select 1;");  // rolls a hot journal back
+  EXPECT_EQ(result.status, 1);
+  if (*GetParam().error != '\0') {
+    EXPECT_EQ(count_lines_with(result.out, GetParam().error), 1u) << result.out;
+  } else {
+    EXPECT_EQ(result.out.find("取り込み"), std::string::npos);  // not a line got out
+  }
+  EXPECT_EQ(rows_in(base, "detection_log"), GetParam().detections);
+  EXPECT_EQ(rows_in(base, "hostmove"), "1");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    limits, file_size_limit,
+    ::testing::Values(size_limit_case{"log_at_the_limit", output::full_log, 4 << 20, "", "2000"},
+                      size_limit_case{"database_at_the_limit", output::captured, 0,
+                                      "(what: Some kind of disk I/O error occurred)", "0"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Makes a chain of folders whose path ends up longer than PATH_MAX.
+void make_long_branch(const fs::path& top) {
+  fs::create_directories(top);
+  int folder = ::open(top.c_str(), O_RDONLY | O_DIRECTORY);
+  const std::string name(250, 'x');
+  for (int level = 0; level < 20 && folder >= 0; ++level) {
+    ::mkdirat(folder, name.c_str(), 0700);
+    const int next = ::openat(folder, name.c_str(), O_RDONLY | O_DIRECTORY);
+    ::close(folder);
+    folder = next;
+  }
+  ASSERT_GE(folder, 0);
+  ::close(folder);
+}
+
+// One entry the walk cannot use costs that entry, not the rest of the walk.
+TEST(live_host, a_history_walk_goes_on_past_what_it_cannot_read) {
+  const base_folder base;
+  fs::create_directories(base / "hist");
+  fs::create_symlink("loop", base / "hist" / "loop");
+  fs::create_symlink("host_3.hist", base / "hist" / "host_3.hist");
+  make_long_branch(base / "hist" / "long");
+  fs::path deep = base / "hist";
+  for (int level = 0; level < 40; ++level) deep /= "d";  // deeper than the descriptors
+  write_file(deep / "host_1.hist", detection_record);
+  write_file(base / "hist" / "z" / "host_2.hist", detection_record);
+  fs::create_directories(base / "hostmove" / "a");
+  fs::create_symlink("hostmove.hist", base / "hostmove" / "a" / "hostmove.hist");
+  testing::tool_options options;
+  options.open_files_limit = 24;
+  const auto result = run(base, options);
+  EXPECT_EQ(result.status, 0);
+  const std::string cannot_read = "    [Error]: ファイル読み込みに失敗しました: ";
+  EXPECT_EQ(count_lines_with(result.out, cannot_read + quoted(base / "hist" / "host_3.hist")), 1u);
+  const auto hostmove_link = base / "hostmove" / "a" / "hostmove.hist";
+  EXPECT_EQ(count_lines_with(result.out, cannot_read + quoted(hostmove_link)), 1u);
+  const Lines too_long = {"    [Error]: ファイルシステムエラーです  (what: ",
+                          "File name too long: \"" + base.path().string()};
+  EXPECT_EQ(count_lines_with(result.out, too_long[0]), 1u) << result.out;
+  EXPECT_EQ(count_lines_with(result.out, too_long[1]), 1u) << result.out;
+  EXPECT_EQ(count_lines_with(result.out, "3個のファイルが見つかり、2件の履歴を取り込みました。"),
+            1u);
+  EXPECT_EQ(count_lines_with(result.out, "1個のファイルが見つかり、0件の履歴を取り込みました。"),
+            1u);
+}
+
+// Sets or clears the immutable flag, which makes a file read-only for root too.
+bool set_immutable(const fs::path& file, bool immutable) {
+  const int descriptor = ::open(file.c_str(), O_RDONLY);
+  int flags = 0;
+  bool done = descriptor >= 0 && ::ioctl(descriptor, FS_IOC_GETFLAGS, &flags) == 0;
+  flags = immutable ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+  done = done && ::ioctl(descriptor, FS_IOC_SETFLAGS, &flags) == 0;
+  if (descriptor >= 0) ::close(descriptor);
+  return done;
+}
+
+struct database_case {
+  const char* name;
+  // Makes vg.db what the case needs; other is a second connection on it.
+  std::function<void(const base_folder&, testing::other_connection& other)> prepare;
+  int status;
+  const char* text;  // in every line that reports the database
+  std::size_t lines_with_text;
+  std::size_t lines;
+};
+
+class database_check : public ::testing::TestWithParam<database_case> {};
+
+// vg.db is checked before any step: what cannot be written stops the run
+// with one line; what can be written runs, and reports what fails in it.
+TEST_P(database_check, stops_before_any_step_only_what_cannot_be_written) {
+  const base_folder base;
+  write_one_of_each(base.path());
+  testing::other_connection other(base.database());
+  GetParam().prepare(base, other);
+  const auto result = base.run();
+  set_immutable(base.database(), false);
+  EXPECT_EQ(result.status, GetParam().status);
+  EXPECT_EQ(lines_of(result.out).size(), GetParam().lines) << result.out;
+  EXPECT_EQ(count_lines_with(result.out, GetParam().text), GetParam().lines_with_text);
+}
+
+using other_connection = testing::other_connection;
+
+INSTANTIATE_TEST_SUITE_P(
+    cases, database_check,
+    ::testing::Values(
+        database_case{"not_a_database",
+                      [](const base_folder& base, other_connection&) {
+                        write_file(base.database(), std::string(4096, 'x'));
+                      },
+                      1, "データベースエラーです。vg.dbファイルを", 1, 1},
+        database_case{"locked_by_a_writer",
+                      [](const base_folder&, other_connection& other) {
+                        other.exec(
+                            "BEGIN IMMEDIATE; UPDATE users SET description = '' WHERE id = 1;");
+                      },
+                      1, "中止しました  (what: The database file is locked)", 1, 1},
+        database_case{"read_only",
+                      [](const base_folder& base, other_connection&) {
+                        ASSERT_TRUE(set_immutable(base.database(), true));
+                      },
+                      1, "中止しました  (what: Attempt to write a readonly database)", 1, 1},
+        database_case{"held_by_a_reader",
+                      [](const base_folder&, other_connection& other) {
+                        other.exec("BEGIN; SELECT count(*) FROM users;");
+                      },
+                      1, "The database file is locked", 6, 18},
+        database_case{
+            "empty_file",
+            [](const base_folder& base, other_connection&) { write_file(base.database(), ""); }, 0,
+            "SQL error or missing database", 6, 18},
+        database_case{"missing_table",
+                      [](const base_folder&, other_connection& other) {
+                        other.exec("DROP TABLE detection_log;");
+                      },
+                      0, "SQL error or missing database", 1, 13}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct long_line_case {
+  const char* file;
+  const char* before;  // the fields before the long one
+  const char* after;
+  const char* query;  // the length of what was stored
+};
+
+class long_list_line : public ::testing::TestWithParam<long_line_case> {};
+
+// A line of L bytes costs less than 8 L + 32 MiB, on a field of single
+// quotes, which the statement doubles.
+TEST_P(long_list_line, costs_less_than_eight_times_its_length) {
+#ifdef __SANITIZE_ADDRESS__
+  GTEST_SKIP() << "the sanitizers' own memory hides the tool's";
+#endif
+  constexpr long length = 16 << 20;
+  const base_folder base;
+  write_file(base / GetParam().file,
+             GetParam().before + std::string(length, '\'') + GetParam().after + "\n");
+  const auto result = base.run();
+  EXPECT_EQ(result.status, 0);
+  EXPECT_LT(result.peak_kib, (8 * length >> 10) + (32 << 10));
+  EXPECT_EQ(base.rows(GetParam().query), Lines{std::to_string(length)});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    lists, long_list_line,
+    ::testing::Values(long_line_case{"vellgard.list", "", ",10.0.0.1,1,,10.0.0.0,",
+                                     "select length(name) from vg_list"},
+                      long_line_case{"manager.user", "5,", ",h,-,d",
+                                     "select length(login_user_name) from users where id = 15"},
+                      long_line_case{"vellgard.group", "1,", ",1,5,",
+                                     "select length(name) from groups"}),
+    [](const auto& info) {
+      std::string name = info.param.file;
+      name[name.find('.')] = '_';
+      return name;
+    });
+
+// Date pieces that overflowed Boost's narrow converter, each a number
+// failure of its own.
+TEST(live_host, crafted_date_pieces_are_number_failures) {
+  const base_folder base;
+  std::string moves;
+  for (const char* time : {"\xaf"
+                           "20112-01-01 00:00:00",
+                           "2014-01-\xaf"
+                           "20112 00:00:00",
+                           "2014-01-01 \xaf"
+                           "20112:00:00",
+                           "2014-01-01 00:\xaf"
+                           "20112:00",
+                           "2014-01-01 00:00:\xaf"
+                           "20112"}) {
+    moves += sample::encode_movement_record({"", "n", "", "h", "w", "1", "2", time});
+  }
+  write_file(base / "hostmove" / "hostmove.hist", moves);
+  const auto result = base.run();
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(count_lines_with(result.out,
+                             "    [Error]: IDの変換に失敗しました  (what: bad lexical cast: source "
+                             "type value could not be interpreted as target)"),
+            5u);
+}
+
+// A registered PC file that never ends (sized 0, as /proc gives it) reads
+// as the empty file it is sized.
+TEST(live_host, a_registered_pc_file_reads_no_more_than_its_size) {
+  const base_folder base;
+  fs::create_symlink("/proc/self/pagemap", base / "host_1.db");
+  testing::tool_options options;
+  options.timeout_seconds = 30;
+  const auto result = run(base, options);
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(count_lines_with(result.out, "1個のファイルを取り込み、0件のPCを登録しました。"), 1u);
+}
+
+// A second run on the same folder adds the histories again; the rest is
+// refused: by the keys of the manager's schema, and groups by their names.
+TEST(live_host, a_second_run_doubles_only_the_histories) {
+  const base_folder base;
+  write_one_of_each(base.path());
+  ASSERT_EQ(base.run().status, 0);
+  const auto second = base.run();
+  EXPECT_EQ(second.status, 0);
+  EXPECT_EQ(count_lines_with(second.out, "DBへの格納に失敗しました  what: Abort due to constraint"),
+            2u);
+  EXPECT_EQ(count_lines_with(second.out, "1個のファイルを取り込み、0件のPCを登録しました。"), 1u);
+  for (const char* table : testing::filled_tables) {
+    const bool history = table == std::string("detection_log") || table == std::string("hostmove");
+    EXPECT_EQ(rows_in(base, table), history ? "2" : "1") << table;
+  }
+  EXPECT_EQ(rows_in(base, "users"), "2");
+}
+
+}  // namespace
+}  // namespace rovev
