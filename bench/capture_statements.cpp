@@ -49,7 +49,8 @@ int main(int argc, char* argv[]) {
   db.open(argv[2]);
   rovev::appliance_id_map appliance_ids;
   silent_report out;
-  rovev::run_import_steps(argv[1], db, appliance_ids, out);
+  rovev::disk_files files;
+  rovev::run_import_steps(argv[1], db, files, appliance_ids, out);
   db.close();
   return file ? 0 : 1;
 }

@@ -49,13 +49,13 @@ int run_command_line(int argc, const char* const argv[], report& out) {
     return 0;
   }
   if (values.count("version") != 0) {
-    out.out(messages::version_banner, version_text, __DATE__, __TIME__, BOOST_LIB_VERSION,
-            sqlite3_libversion());
-    out.out(messages::version_maker);
+    out.out_line(messages::version_banner, version_text, __DATE__, __TIME__, BOOST_LIB_VERSION,
+                 sqlite3_libversion());
+    out.out_line(messages::version_maker);
     return 0;
   }
   if (values.count("path") == 0) {
-    out.err(messages::folder_missing);
+    out.err_line(messages::folder_missing);
     return 1;
   }
 

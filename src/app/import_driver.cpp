@@ -1,11 +1,12 @@
 #include "app/import_driver.hpp"
 
+#include <algorithm>
 #include <boost/filesystem/operations.hpp>
 #include <exception>
+#include <iterator>
 
 #include "base/quoted_path.hpp"
 #include "db/database_manager.hpp"
-#include "db/transaction_lost.hpp"
 #include "import/lists/appliance_list_import.hpp"
 #include "import/lists/group_list_import.hpp"
 #include "import/lists/user_list_import.hpp"
@@ -16,26 +17,26 @@
 namespace rovev {
 
 int run_import_steps(const boost::filesystem::path& base_folder, database_manager& db,
-                     appliance_id_map& appliance_ids, report& out) {
+                     input_files& files, appliance_id_map& appliance_ids, report& out) {
   try {
-    // Every step runs whatever the steps before it reported.
-    import_appliance_list(db, base_folder / "vellgard.list", appliance_ids, out);
-    import_user_list(base_folder / "manager.user", db, out);
-    import_group_list(base_folder / "vellgard.group", db, out);
-    import_registered_pcs(db, base_folder, appliance_ids, out);
-    import_detection_history(base_folder / "hist", db, out);
-    import_movement_history(base_folder / "hostmove", db, out);
-  } catch (const transaction_lost& error) {
-    out.error(messages::aborted_by_database, error.what());
-    return 1;
-  } catch (const database_manager_error& error) {
-    out.error(messages::aborted_by_database, error.what());
-    return 1;
+    // Every step runs, in this order, whatever the steps before it reported.
+    const step_result results[] = {
+        import_appliance_list(db, files, base_folder / "vellgard.list", appliance_ids, out),
+        import_user_list(files, base_folder / "manager.user", db, out),
+        import_group_list(files, base_folder / "vellgard.group", db, out),
+        import_registered_pcs(db, files, base_folder, appliance_ids, out),
+        import_detection_history(files, base_folder / "hist", db, out),
+        import_movement_history(files, base_folder / "hostmove", db, out),
+    };
+    const bool committed = std::all_of(std::begin(results), std::end(results),
+                                       [](const step_result& result) { return result.committed; });
+    return committed ? 0 : 1;
+  } catch (const database_failure& error) {
+    out.out_error(messages::aborted_by_database, error.what());
   } catch (const std::exception& error) {
-    out.error(messages::aborted_unexpectedly, error.what());
-    return 1;
+    out.out_error(messages::aborted_unexpectedly, error.what());
   }
-  return db.commit_failed() ? 1 : 0;
+  return 1;
 }
 
 int run_import(const boost::filesystem::path& base_folder, appliance_id_map& appliance_ids,
@@ -44,7 +45,7 @@ int run_import(const boost::filesystem::path& base_folder, appliance_id_map& app
   boost::system::error_code status_error;
   boost::filesystem::status(base_folder / "vg.db", status_error);
   if (status_error) {
-    out.out(messages::database_missing, quoted_folder);
+    out.out_line(messages::database_missing, quoted_folder);
     return 1;
   }
 
@@ -52,18 +53,19 @@ int run_import(const boost::filesystem::path& base_folder, appliance_id_map& app
   try {
     db.open((base_folder / "vg.db").string());
   } catch (const database_manager_error&) {
-    out.out(messages::database_unopenable, quoted_folder);
+    out.out_line(messages::database_unopenable, quoted_folder);
     return 1;
   }
   // A database that cannot be written would fail every line and record.
   try {
     db.ensure_writable();
   } catch (const database_manager_error& error) {
-    out.error(messages::aborted_by_database, error.what());
+    out.out_error(messages::aborted_by_database, error.what());
     return 1;
   }
 
-  const int status = run_import_steps(base_folder, db, appliance_ids, out);
+  disk_files files;
+  const int status = run_import_steps(base_folder, db, files, appliance_ids, out);
   db.close();
   return status;
 }

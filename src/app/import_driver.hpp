@@ -2,6 +2,7 @@
 
 #include <boost/filesystem/path.hpp>
 
+#include "base/input_files.hpp"
 #include "base/report.hpp"
 #include "import/appliance_id_map.hpp"
 
@@ -14,9 +15,10 @@ class database_manager;
 int run_import(const boost::filesystem::path& base_folder, appliance_id_map& appliance_ids,
                report& out);
 
-// The six steps on an open connection. An error that escapes a step stops the
-// run with a line; the status is 1 then, or when a commit failed.
+// The six steps on an open connection, reading through files. An error that
+// escapes a step stops the run with a line; the status is 1 then, or when a
+// step's commit failed.
 int run_import_steps(const boost::filesystem::path& base_folder, database_manager& db,
-                     appliance_id_map& appliance_ids, report& out);
+                     input_files& files, appliance_id_map& appliance_ids, report& out);
 
 }  // namespace rovev

@@ -38,9 +38,9 @@ int main(int argc, char* argv[]) {
   try {
     status = rovev::run_command_line(argc, argv, console);
   } catch (const std::exception& error) {
-    console.error(rovev::messages::aborted_unexpectedly, error.what());
+    console.out_error(rovev::messages::aborted_unexpectedly, error.what());
   } catch (...) {
-    console.error(rovev::messages::aborted_unexpectedly, "unknown error");
+    console.out_error(rovev::messages::aborted_unexpectedly, "unknown error");
   }
   return console.failed() ? 1 : status;
 }

@@ -17,27 +17,23 @@ bool is_regular(int status_result, const struct stat& status) {
 
 }  // namespace
 
-input_file::~input_file() {
-  if (descriptor_ >= 0) ::close(descriptor_);
+std::unique_ptr<input_file> input_file::open(const boost::filesystem::path& file) {
+  struct stat status {};
+  if (!is_regular(::stat(file.c_str(), &status), status)) return nullptr;
+  const int descriptor = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (descriptor < 0) return nullptr;
+  auto opened = std::make_unique<input_file>(descriptor);
+  // The name may have been given to something else between the two looks.
+  if (!is_regular(::fstat(descriptor, &status), status)) return nullptr;
+  return opened;
 }
 
-bool input_file::open(const boost::filesystem::path& file) {
-  struct stat status {};
-  if (!is_regular(::stat(file.c_str(), &status), status)) return false;
-  const int descriptor = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (descriptor < 0) return false;
-  // The name may have been given to something else between the two looks.
-  if (!is_regular(::fstat(descriptor, &status), status)) {
-    ::close(descriptor);
-    return false;
-  }
-  descriptor_ = descriptor;
-  buffer_.resize(buffer_size);
-  return true;
-}
+input_file::input_file(int descriptor) : descriptor_(descriptor), buffer_(buffer_size) {}
+
+input_file::~input_file() { ::close(descriptor_); }
 
 input_file::int_type input_file::underflow() {
-  if (descriptor_ < 0 || read_failed_) return traits_type::eof();
+  if (read_failed_) return traits_type::eof();
   ssize_t count;
   do {
     count = ::read(descriptor_, buffer_.data(), buffer_.size());

@@ -9,31 +9,44 @@
 namespace rovev {
 
 // Where every layer that speaks sends its lines. Progress, finish and error
-// lines take the out channel; the history readers' damaged-record lines and
-// the missing-folder message take the err channel. A line is a template of
-// the message catalogue filled printf-style; the template may be converted
-// for the output, its arguments (paths, error texts, numbers) are written
-// as their bytes.
+// lines go to the out channel (standard output); the history readers'
+// damaged-record lines and the missing-folder message go to the err channel
+// (standard error). A line is a template of the message catalogue filled
+// printf-style with exactly as many values as it takes; the template may be
+// converted for the output, its values (paths, error texts, numbers) are
+// written as their bytes.
 class report {
  public:
   enum class channel { out, err };
 
   virtual ~report() = default;
 
-  template <class... Args>
-  void out(std::string_view message, const Args&... args) {
-    line(channel::out, message, args...);
+  // A line on the out channel.
+  template <std::size_t Arity, class... Args>
+  void out_line(messages::message<Arity> message, const Args&... args) {
+    static_assert(Arity == sizeof...(Args), "the message takes another number of values");
+    line(channel::out, message.text, args...);
   }
 
   // An error line ("    [Error]: " and the message) on the out channel.
-  template <class... Args>
-  void error(std::string_view message, const Args&... args) {
-    line(channel::out, messages::error_line(message), args...);
+  template <std::size_t Arity, class... Args>
+  void out_error(messages::message<Arity> message, const Args&... args) {
+    static_assert(Arity == sizeof...(Args), "the message takes another number of values");
+    line(channel::out, messages::error_line(message.text), args...);
   }
 
-  template <class... Args>
-  void err(std::string_view message, const Args&... args) {
-    line(channel::err, message, args...);
+  // A line on the err channel.
+  template <std::size_t Arity, class... Args>
+  void err_line(messages::message<Arity> message, const Args&... args) {
+    static_assert(Arity == sizeof...(Args), "the message takes another number of values");
+    line(channel::err, message.text, args...);
+  }
+
+  // An error line on the err channel.
+  template <std::size_t Arity, class... Args>
+  void err_error(messages::message<Arity> message, const Args&... args) {
+    static_assert(Arity == sizeof...(Args), "the message takes another number of values");
+    line(channel::err, messages::error_line(message.text), args...);
   }
 
   // Bytes as they are, line ends included.

@@ -4,6 +4,7 @@
 
 #include "db/sqlite_setup.hpp"
 #include "db/transaction_lost.hpp"
+#include "db/transaction_scope.hpp"
 
 namespace rovev {
 
@@ -31,9 +32,10 @@ void database_manager::ensure_writable() {
   // read transaction, so the connection is asked first.
   if (sqlite3_db_readonly(handle_, "main") == 1) throw database_manager_error(SQLITE_READONLY);
   exec("select count(*) from sqlite_master;");
-  // No busy timeout is set: a write lock held elsewhere fails at once.
-  exec("BEGIN IMMEDIATE;");
-  exec_unchecked("ROLLBACK;");
+  // The write lock, taken and given back; no busy timeout is set, so a lock
+  // held elsewhere fails at once.
+  transaction_scope write_lock(*this, transaction_scope::lock::immediate);
+  write_lock.rollback_flag = true;
 }
 
 void database_manager::close() noexcept {
@@ -50,16 +52,51 @@ bool database_manager::transaction_ended_by_sqlite() const {
 }
 
 void database_manager::fail(int result) {
+  const database_manager_error error(result);
   if (transaction_ended_by_sqlite()) {
     in_transaction_ = false;
-    throw transaction_lost(database_manager_error(result));
+    throw transaction_lost(error.what());
   }
-  throw database_manager_error(result);
+  throw error;
 }
 
 void database_manager::exec(const std::string& sql, row_callback callback, void* argument) {
   const int result = sqlite3_exec(handle_, sql.c_str(), callback, argument, nullptr);
   if (result != SQLITE_OK) fail(result);
+}
+
+void database_manager::statement_finalizer::operator()(sqlite3_stmt* statement) const noexcept {
+  sqlite3_finalize(statement);
+}
+
+database_manager::prepared_statement database_manager::prepare(const std::string& sql) {
+  sqlite3_stmt* statement = nullptr;
+  const int result = sqlite3_prepare(handle_, sql.c_str(), -1, &statement, nullptr);
+  prepared_statement owned(statement);
+  if (result != SQLITE_OK) fail(result);
+  return owned;
+}
+
+void database_manager::bind(sqlite3_stmt* statement, int index, std::int32_t value) {
+  const int result = sqlite3_bind_int(statement, index, value);
+  if (result != SQLITE_OK) fail(result);
+}
+
+// A link row the database refuses is dropped; only "busy" is tried again,
+// at once. The program holds its one connection, so busy means another
+// process holds a lock on vg.db; the group's transaction already holds the
+// write lock (its group row is in), so only a reader that keeps SQLite from
+// writing its cache to the file can cause it, and the loop ends when that
+// reader ends its transaction. A failure that ended the group's transaction
+// stops the group.
+void database_manager::step_link(sqlite3_stmt* statement) {
+  int result;
+  while ((result = sqlite3_step(statement)) == SQLITE_BUSY) {
+  }
+  if (result != SQLITE_DONE && result != SQLITE_ROW && transaction_ended_by_sqlite()) {
+    // A statement from sqlite3_prepare tells its own error only on reset.
+    fail(sqlite3_reset(statement));
+  }
 }
 
 bool database_manager::any_row(const std::string& sql) {
@@ -78,19 +115,19 @@ int database_manager::exec_unchecked(const char* sql) noexcept {
   return sqlite3_exec(handle_, sql, nullptr, nullptr, nullptr);
 }
 
-void database_manager::begin_transaction() {
+void database_manager::begin_transaction(bool immediate) {
   require_open();
-  exec("BEGIN TRANSACTION;");
+  exec(immediate ? "BEGIN IMMEDIATE;" : "BEGIN TRANSACTION;");
   in_transaction_ = true;
 }
 
 // A COMMIT that fails is a failed commit, whether or not SQLite ended the
 // transaction with it: the step's work is done either way.
-void database_manager::commit() {
-  require_open();
+std::optional<database_manager_error> database_manager::commit() noexcept {
   const int result = exec_unchecked("COMMIT;");
   if (result == SQLITE_OK || sqlite3_get_autocommit(handle_) != 0) in_transaction_ = false;
-  if (result != SQLITE_OK) throw database_manager_error(result);
+  if (result != SQLITE_OK) return database_manager_error(result);
+  return std::nullopt;
 }
 
 void database_manager::rollback() noexcept {

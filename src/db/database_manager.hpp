@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,9 +20,12 @@ struct sqlite3_stmt;
 
 namespace rovev {
 
+class transaction_scope;
+
 // The one connection to the manager database and every table writer. Each
 // failure of SQLite is thrown as database_manager_error, or as
 // transaction_lost when SQLite ended the open transaction with it.
+// Transactions are begun and ended by transaction_scope only.
 class database_manager {
  public:
   database_manager() = default;
@@ -39,17 +43,8 @@ class database_manager {
   void close() noexcept;
   bool is_open() const { return handle_ != nullptr; }
 
-  void begin_transaction();
-  void commit();
-  void rollback() noexcept;
-  // Between a BEGIN and its COMMIT or ROLLBACK, unless SQLite ended it.
-  bool in_transaction() const { return in_transaction_; }
-
-  // Set when a transaction scope could not commit: its rows are lost.
-  void mark_commit_failed() { commit_failed_ = true; }
-  bool commit_failed() const { return commit_failed_; }
-
-  // Appliances and registered PCs.
+  // Appliances and registered PCs. The id is written into the statement as
+  // it is, unquoted: the caller passes only a text it has read as a number.
   bool add_appliance(std::string_view id, const ll_addr& lladdr, std::string_view name,
                      const ipv4_address& address, std::uint16_t port, const ipv4_address& netaddr,
                      bool nat);
@@ -77,6 +72,14 @@ class database_manager {
                     std::string_view workgroup, const date_time& confirmed_table);
 
  private:
+  friend class transaction_scope;
+  void begin_transaction(bool immediate);
+  // The error of a COMMIT that failed; the transaction may still be open.
+  std::optional<database_manager_error> commit() noexcept;
+  void rollback() noexcept;
+  // Between a BEGIN and its COMMIT or ROLLBACK, unless SQLite ended it.
+  bool in_transaction() const { return in_transaction_; }
+
   using row_callback = int (*)(void*, int, char**, char**);
   struct statement_finalizer {
     void operator()(sqlite3_stmt* statement) const noexcept;
@@ -98,7 +101,6 @@ class database_manager {
 
   sqlite3* handle_ = nullptr;
   bool in_transaction_ = false;
-  bool commit_failed_ = false;
 };
 
 }  // namespace rovev

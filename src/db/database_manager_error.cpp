@@ -1,7 +1,5 @@
 #include "db/database_manager_error.hpp"
 
-#include <utility>
-
 namespace rovev {
 namespace {
 
@@ -36,7 +34,7 @@ constexpr const char* result_messages[] = {
     "File opened that is not a database file",
 };
 
-const char* message_for(int result) {
+const char* message_for(int result) noexcept {
   constexpr int known = sizeof(result_messages) / sizeof(result_messages[0]);
   if (result >= 0 && result < known) return result_messages[result];
   if (result == 100) return "sqlite3_step() has another row ready";
@@ -44,7 +42,7 @@ const char* message_for(int result) {
   return "";
 }
 
-std::int32_t code_for(int result) {
+std::int32_t code_for(int result) noexcept {
   switch (result) {
     case 0:
       return db_ok;
@@ -65,13 +63,10 @@ std::int32_t code_for(int result) {
 
 }  // namespace
 
-database_manager_error::database_manager_error(int sqlite_result)
-    : code_(code_for(sqlite_result)), message_(message_for(sqlite_result)) {}
+database_manager_error::database_manager_error(int sqlite_result) noexcept
+    : database_failure(message_for(sqlite_result)), code_(code_for(sqlite_result)) {}
 
-database_manager_error::database_manager_error(std::int32_t code, std::string message)
-    : code_(code), message_(std::move(message)) {}
-
-database_manager_error database_manager_error::not_initialized() {
+database_manager_error database_manager_error::not_initialized() noexcept {
   return database_manager_error(db_failure, "not initialized !");
 }
 

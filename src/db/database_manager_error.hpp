@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <exception>
-#include <string>
+
+#include "db/database_failure.hpp"
 
 namespace rovev {
 
@@ -16,20 +16,21 @@ enum db_error_code : std::int32_t {
   db_failure = 5,
 };
 
-class database_manager_error : public std::exception {
+// The failure of one statement.
+class database_manager_error : public database_failure {
  public:
   // From a SQLite primary result code.
-  explicit database_manager_error(int sqlite_result);
-  database_manager_error(std::int32_t code, std::string message);
+  explicit database_manager_error(int sqlite_result) noexcept;
+  // message: a text that lives as long as the program.
+  database_manager_error(std::int32_t code, const char* message) noexcept
+      : database_failure(message), code_(code) {}
 
-  static database_manager_error not_initialized();
+  static database_manager_error not_initialized() noexcept;
 
   std::int32_t code() const noexcept { return code_; }
-  const char* what() const noexcept override { return message_.c_str(); }
 
  private:
   std::int32_t code_;
-  std::string message_;
 };
 
 }  // namespace rovev

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <exception>
-
-#include "db/database_manager_error.hpp"
+#include "db/database_failure.hpp"
 
 namespace rovev {
 
@@ -10,16 +8,10 @@ namespace rovev {
 // full disk, an I/O error, no memory): whatever ran after it would commit by
 // itself, outside the step's transaction, so the step must stop. Not a
 // database_manager_error, so that no per-line or per-record handler takes it
-// for one bad row.
-class transaction_lost : public std::exception {
+// for one bad row; what() is the text of the failure that ended it.
+class transaction_lost : public database_failure {
  public:
-  explicit transaction_lost(database_manager_error cause) : cause_(std::move(cause)) {}
-
-  // The text of the failure that ended the transaction.
-  const char* what() const noexcept override { return cause_.what(); }
-
- private:
-  database_manager_error cause_;
+  using database_failure::database_failure;
 };
 
 }  // namespace rovev

@@ -4,18 +4,15 @@
 
 namespace rovev {
 
-transaction_scope::transaction_scope(database_manager& db) : db_(db) { db_.begin_transaction(); }
-
-transaction_scope::~transaction_scope() {
-  try {
-    end();
-  } catch (...) {
-    // Only the copy of a COMMIT's error can throw here (out of memory), and
-    // the failure is recorded on the connection by then.
-  }
+transaction_scope::transaction_scope(database_manager& db, lock taken) : db_(db) {
+  db_.begin_transaction(taken == lock::immediate);
 }
 
-std::optional<database_manager_error> transaction_scope::end() {
+// Its failure is given back by end() only: one who ends a scope this way
+// has no use for it.
+transaction_scope::~transaction_scope() { end(); }
+
+std::optional<database_manager_error> transaction_scope::end() noexcept {
   if (ended_) return std::nullopt;
   ended_ = true;
   if (!db_.in_transaction()) return std::nullopt;  // SQLite ended it already
@@ -23,14 +20,9 @@ std::optional<database_manager_error> transaction_scope::end() {
     db_.rollback();
     return std::nullopt;
   }
-  try {
-    db_.commit();
-  } catch (const database_manager_error& error) {
-    db_.rollback();
-    db_.mark_commit_failed();
-    return error;
-  }
-  return std::nullopt;
+  const auto failure = db_.commit();
+  if (failure) db_.rollback();
+  return failure;
 }
 
 }  // namespace rovev

@@ -8,20 +8,23 @@ namespace rovev {
 
 class database_manager;
 
-// Begins a transaction when made and ends it with end() or, at the latest,
-// when it goes, also when an exception passes: ROLLBACK when rollback_flag
-// is set, else COMMIT. A COMMIT that fails is rolled back and recorded on
-// the connection, which then reports the run as failed.
+// The one owner of a transaction: begins it when made and ends it with
+// end() or, at the latest, when it goes, also when an exception passes:
+// ROLLBACK when rollback_flag is set, else COMMIT.
 class transaction_scope {
  public:
-  explicit transaction_scope(database_manager& db);
+  // deferred: "BEGIN TRANSACTION;"; immediate: "BEGIN IMMEDIATE;", which
+  // takes the write lock at once.
+  enum class lock { deferred, immediate };
+
+  explicit transaction_scope(database_manager& db, lock taken = lock::deferred);
   ~transaction_scope();
   transaction_scope(const transaction_scope&) = delete;
   transaction_scope& operator=(const transaction_scope&) = delete;
 
-  // Ends the transaction now and gives the error of a COMMIT that failed,
-  // for the caller to report where its lines want it.
-  std::optional<database_manager_error> end();
+  // Ends the transaction now. A COMMIT that fails is rolled back and its
+  // error given back, for the caller to report where its lines want it.
+  std::optional<database_manager_error> end() noexcept;
 
   bool rollback_flag = false;
 

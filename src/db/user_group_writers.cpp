@@ -8,6 +8,7 @@
 
 #include "db/database_manager.hpp"
 #include "db/sql_builder.hpp"
+#include "db/transaction_scope.hpp"
 
 namespace rovev {
 namespace {
@@ -22,40 +23,6 @@ int read_id(void* id, int columns, char** values, char**) {
 }
 
 }  // namespace
-
-void database_manager::statement_finalizer::operator()(sqlite3_stmt* statement) const noexcept {
-  sqlite3_finalize(statement);
-}
-
-database_manager::prepared_statement database_manager::prepare(const std::string& sql) {
-  sqlite3_stmt* statement = nullptr;
-  const int result = sqlite3_prepare(handle_, sql.c_str(), -1, &statement, nullptr);
-  prepared_statement owned(statement);
-  if (result != SQLITE_OK) fail(result);
-  return owned;
-}
-
-void database_manager::bind(sqlite3_stmt* statement, int index, std::int32_t value) {
-  const int result = sqlite3_bind_int(statement, index, value);
-  if (result != SQLITE_OK) fail(result);
-}
-
-// A link row the database refuses is dropped; only "busy" is tried again,
-// at once. The program holds its one connection, so busy means another
-// process holds a lock on vg.db; the group's transaction already holds the
-// write lock (its group row is in), so only a reader that keeps SQLite from
-// writing its cache to the file can cause it, and the loop ends when that
-// reader ends its transaction. A failure that ended the group's transaction
-// stops the group.
-void database_manager::step_link(sqlite3_stmt* statement) {
-  int result;
-  while ((result = sqlite3_step(statement)) == SQLITE_BUSY) {
-  }
-  if (result != SQLITE_DONE && result != SQLITE_ROW && transaction_ended_by_sqlite()) {
-    // A statement from sqlite3_prepare tells its own error only on reset.
-    fail(sqlite3_reset(statement));
-  }
-}
 
 bool database_manager::add_user(std::int32_t id, std::string_view login_user_name,
                                 std::string_view hash_password, std::string_view description) {
@@ -137,23 +104,18 @@ bool database_manager::store_group(std::string_view name,
                                    const std::vector<std::uint32_t>& appliance_ids,
                                    const user_links& users) {
   require_open();
-  try {
-    begin_transaction();
-    const std::int32_t group_id = add_group(name);
-    if (group_id == -1) {
-      rollback();
-      return false;
-    }
-    clear_user_groups(group_id);
-    add_user_groups(group_id, users);
-    clear_group_appliances(group_id);
-    add_group_appliances(group_id, appliance_ids);
-    // A group whose COMMIT fails is lost, so it fails like any statement.
-    commit();
-  } catch (const database_manager_error&) {
-    rollback();
-    throw;
-  }
+  transaction_scope group(*this);
+  // Rolled back, whatever ends it, unless it gets to its end.
+  group.rollback_flag = true;
+  const std::int32_t group_id = add_group(name);
+  if (group_id == -1) return false;
+  clear_user_groups(group_id);
+  add_user_groups(group_id, users);
+  clear_group_appliances(group_id);
+  add_group_appliances(group_id, appliance_ids);
+  group.rollback_flag = false;
+  // A group whose COMMIT fails is lost, so it fails like any statement.
+  if (const auto failure = group.end()) throw *failure;
   return true;
 }
 

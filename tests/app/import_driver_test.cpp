@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "db/database_manager.hpp"
+#include "db/transaction_scope.hpp"
 #include "record_encoding.hpp"
 #include "support/base_folder.hpp"
 #include "support/collected_report.hpp"
@@ -51,10 +52,11 @@ TEST(import_driver, a_step_that_cannot_begin_stops_the_run) {
   base.write_list("vellgard.list", {"a,10.0.0.1,1,,,"});
   database_manager db;
   db.open(base.database().string());
-  db.begin_transaction();  // so the first step's BEGIN fails
+  const transaction_scope held(db);  // so the first step's BEGIN fails
   appliance_id_map appliance_ids;
+  disk_files files;
   testing::collected_report out;
-  EXPECT_EQ(run_import_steps(base.path(), db, appliance_ids, out), 1);
+  EXPECT_EQ(run_import_steps(base.path(), db, files, appliance_ids, out), 1);
   EXPECT_EQ(out.out,
             Lines{"    [Error]: データベースエラーのため取り込みを中止しました  (what: SQL "
                   "error or missing database)"});
@@ -84,7 +86,8 @@ TEST(import_driver, any_other_error_that_escapes_a_step_stops_the_run) {
   db.open(base.database().string());
   appliance_id_map appliance_ids;
   report_failing_once out;
-  EXPECT_EQ(run_import_steps(base.path(), db, appliance_ids, out), 1);
+  disk_files files;
+  EXPECT_EQ(run_import_steps(base.path(), db, files, appliance_ids, out), 1);
   EXPECT_EQ(out.out, Lines{"    [Error]: 予期しないエラーのため取り込みを中止しました  (what: "
                            "report failed)"});
   EXPECT_EQ(base.rows("select count(*) from vg_list"), Lines{"0"});

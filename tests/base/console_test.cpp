@@ -26,8 +26,8 @@ TEST_P(console_charset, converts_templates_but_not_their_arguments) {
   const std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(std::tmpfile(), std::fclose);
   const std::unique_ptr<std::FILE, int (*)(std::FILE*)> err(std::tmpfile(), std::fclose);
   console lines(GetParam().charset, fileno(out.get()), fileno(err.get()));
-  lines.out("取り込み: %s", "パス");
-  lines.err("%u", 7u);
+  lines.out_line(messages::message<1>{"取り込み: %s"}, "パス");
+  lines.err_line(messages::message<1>{"%u"}, 7u);
   EXPECT_EQ(contents(out.get()), std::string(GetParam().expected) + "パス\n");
   EXPECT_EQ(contents(err.get()), "7\n");
   EXPECT_FALSE(lines.failed());

@@ -4,7 +4,7 @@
 
 #include "base/number_field.hpp"
 #include "db/transaction_scope.hpp"
-#include "import/commit_report.hpp"
+#include "import/end_and_report.hpp"
 #include "import/lists/list_file_reader.hpp"
 
 namespace rovev {
@@ -57,15 +57,15 @@ bool import_line(database_manager& db, appliance_id_map& appliance_ids, const li
     try {
       take_field(values, column, line.fields[column - 1]);
     } catch (const boost::system::system_error& error) {
-      out.error(messages::line_bad_address, line.number, error.what());
+      out.out_error(messages::line_bad_address, line.number, error.what());
       return false;
     } catch (const boost::bad_lexical_cast& error) {
-      out.error(messages::line_bad_id, line.number, error.what());
+      out.out_error(messages::line_bad_id, line.number, error.what());
       return false;
     }
   }
   if (line.fields.size() != 6) {
-    out.error(messages::line_column_count, line.number);
+    out.out_error(messages::line_column_count, line.number);
     return false;
   }
   // The entry stays even when the row is refused below.
@@ -74,21 +74,23 @@ bool import_line(database_manager& db, appliance_id_map& appliance_ids, const li
     return db.add_appliance(values.id_text, values.lladdr, values.name, values.address.address,
                             values.address.port, values.netaddr, values.nat);
   } catch (const database_manager_error& error) {
-    out.error(messages::line_store_failed, line.number, error.what());
+    out.out_error(messages::line_store_failed, line.number, error.what());
     return false;
   }
 }
 
 }  // namespace
 
-bool import_appliance_list(database_manager& db, const boost::filesystem::path& file,
-                           appliance_id_map& appliance_ids, report& out) {
+step_result import_appliance_list(database_manager& db, input_files& files,
+                                  const boost::filesystem::path& file,
+                                  appliance_id_map& appliance_ids, report& out) {
   transaction_scope scope(db);
-  const bool read = import_list_file(
-      file, messages::appliance_list_start, messages::appliance_list_finish, out,
+  step_result result;
+  result.input_read = import_list_file(
+      files, file, messages::appliance_list_start, messages::appliance_list_finish, out,
       [&](const list_line& line) { return import_line(db, appliance_ids, line, out); });
-  end_and_report(scope, out);
-  return read;
+  result.committed = end_and_report(scope, out);
+  return result;
 }
 
 }  // namespace rovev

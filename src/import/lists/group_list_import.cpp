@@ -37,16 +37,20 @@ bool import_line(database_manager& db, const list_line& line, report& out) {
     db.store_group(name, appliance_ids, users);
     return true;
   } catch (const database_manager_error& error) {
-    out.error(messages::line_store_failed, line.number, error.what());
+    out.out_error(messages::line_store_failed, line.number, error.what());
     return false;
   }
 }
 
 }  // namespace
 
-bool import_group_list(const boost::filesystem::path& file, database_manager& db, report& out) {
-  return import_list_file(file, messages::group_list_start, messages::group_list_finish, out,
-                          [&](const list_line& line) { return import_line(db, line, out); });
+step_result import_group_list(input_files& files, const boost::filesystem::path& file,
+                              database_manager& db, report& out) {
+  step_result result;
+  result.input_read =
+      import_list_file(files, file, messages::group_list_start, messages::group_list_finish, out,
+                       [&](const list_line& line) { return import_line(db, line, out); });
+  return result;
 }
 
 }  // namespace rovev

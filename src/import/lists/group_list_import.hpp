@@ -2,14 +2,17 @@
 
 #include <boost/filesystem/path.hpp>
 
+#include "base/input_files.hpp"
 #include "base/report.hpp"
 #include "db/database_manager.hpp"
+#include "import/step_result.hpp"
 
 namespace rovev {
 
 // vellgard.group: (unused), group name, appliance ids or "ALL", users with
 // permission 1, users with permission 2; members separated by "/". Each
-// group is its own transaction. False when the file did not open.
-bool import_group_list(const boost::filesystem::path& file, database_manager& db, report& out);
+// group is its own transaction: one that cannot commit is that line's failure.
+step_result import_group_list(input_files& files, const boost::filesystem::path& file,
+                              database_manager& db, report& out);
 
 }  // namespace rovev

@@ -1,6 +1,5 @@
 #include "import/lists/list_file_reader.hpp"
 
-#include <boost/filesystem/operations.hpp>
 #include <boost/tokenizer.hpp>
 
 #include "base/quoted_path.hpp"
@@ -36,15 +35,15 @@ std::vector<std::string_view> split_fields(std::string_view text, const char* se
   return fields;
 }
 
-list_file_reader::list_file_reader(const boost::filesystem::path& file, report& out)
-    : report_(out), open_(file_.open(file)) {}
+list_file_reader::list_file_reader(input_stream& bytes, report& out)
+    : bytes_(bytes), report_(out) {}
 
 list_file_reader::raw_line list_file_reader::read_raw_line() {
   raw_.clear();
   // One byte more than a line may hold, for a CR that is no part of it.
   bool overflow = false;
   bool any = false;
-  for (int byte; (byte = file_.sbumpc()) != std::char_traits<char>::eof();) {
+  for (int byte; (byte = bytes_.sbumpc()) != std::char_traits<char>::eof();) {
     any = true;
     if (byte == '\n') break;
     if (raw_.size() <= max_line_length) {
@@ -54,17 +53,16 @@ list_file_reader::raw_line list_file_reader::read_raw_line() {
     }
   }
   // A line that a read failure cut short is not read.
-  if (!any || file_.read_failed()) return raw_line::end;
+  if (!any || bytes_.read_failed()) return raw_line::end;
   if (!raw_.empty() && raw_.back() == '\r') raw_.pop_back();
   return overflow || raw_.size() > max_line_length ? raw_line::too_long : raw_line::line;
 }
 
 bool list_file_reader::next(list_line& line) {
-  if (!open_) return false;
   for (raw_line read; (read = read_raw_line()) != raw_line::end;) {
     ++line_number_;
     if (read == raw_line::too_long) {
-      report_.error(messages::line_too_long, line_number_);
+      report_.out_error(messages::line_too_long, line_number_);
       continue;
     }
     std::string_view bytes = raw_;
@@ -73,7 +71,7 @@ bool list_file_reader::next(list_line& line) {
     const bool decoded = decoder_.ansi_to_utf8(bytes, text_);
     release_if_large(raw_);
     if (!decoded) {
-      report_.error(messages::line_not_cp932, line_number_);
+      report_.out_error(messages::line_not_cp932, line_number_);
       continue;
     }
     line.number = line_number_;
@@ -83,23 +81,21 @@ bool list_file_reader::next(list_line& line) {
   return false;
 }
 
-bool import_list_file(const boost::filesystem::path& file, std::string_view start_message,
-                      std::string_view finish_message, report& out,
-                      const std::function<bool(const list_line&)>& handle_line) {
+bool import_list_file(input_files& files, const boost::filesystem::path& file,
+                      messages::message<1> start_message, messages::message<1> finish_message,
+                      report& out, const std::function<bool(const list_line&)>& handle_line) {
   const std::string quoted_file = quoted(file);
-  out.out(start_message, quoted_file);
-  list_file_reader reader(file, out);
-  if (!reader.is_open()) {
-    out.error(messages::cannot_read_file, quoted_file);
-    return false;
-  }
+  out.out_line(start_message, quoted_file);
+  const std::unique_ptr<input_stream> bytes = open_input(files, file, out);
+  if (!bytes) return false;
+  list_file_reader reader(*bytes, out);
   std::uint32_t imported = 0;
   list_line line;
   while (reader.next(line)) {
     if (handle_line(line)) ++imported;
   }
-  if (reader.read_failed()) out.error(messages::cannot_read_file, quoted_file);
-  out.out(finish_message, imported);
+  if (reader.read_failed()) out.out_error(messages::cannot_read_file, quoted_file);
+  out.out_line(finish_message, imported);
   return true;
 }
 

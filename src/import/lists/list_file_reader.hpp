@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "base/input_file.hpp"
+#include "base/input_files.hpp"
 #include "base/report.hpp"
 #include "import/lists/ansi_decoder.hpp"
 
@@ -35,11 +35,8 @@ class list_file_reader {
   // it is decoded, then as its text only.
   static constexpr std::size_t max_line_length = 64 << 20;
 
-  list_file_reader(const boost::filesystem::path& file, report& out);
-
-  // False for a missing or unreadable file and for anything that is not a
-  // regular file (a folder, a FIFO, a device).
-  bool is_open() const { return open_; }
+  // Reads the bytes of an opened list file.
+  list_file_reader(input_stream& bytes, report& out);
 
   // The next line that converts to UTF-8; a line that does not, or that is
   // too long, is reported and passed over. False at the end of the file or
@@ -47,15 +44,14 @@ class list_file_reader {
   bool next(list_line& line);
 
   // Whether reading ended on a failure rather than at the end of the file.
-  bool read_failed() const { return file_.read_failed(); }
+  bool read_failed() const { return bytes_.read_failed(); }
 
  private:
   enum class raw_line { line, too_long, end };
   raw_line read_raw_line();
 
+  input_stream& bytes_;
   report& report_;
-  input_file file_;
-  bool open_ = false;
   ansi_decoder decoder_;
   std::uint32_t line_number_ = 0;
   std::string raw_;
@@ -66,8 +62,8 @@ class list_file_reader {
 // open-failure line), each line handed over, the finish line with the count.
 // handle_line returns true when it imported the line. False when the file
 // did not open.
-bool import_list_file(const boost::filesystem::path& file, std::string_view start_message,
-                      std::string_view finish_message, report& out,
-                      const std::function<bool(const list_line&)>& handle_line);
+bool import_list_file(input_files& files, const boost::filesystem::path& file,
+                      messages::message<1> start_message, messages::message<1> finish_message,
+                      report& out, const std::function<bool(const list_line&)>& handle_line);
 
 }  // namespace rovev

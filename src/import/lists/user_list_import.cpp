@@ -23,7 +23,7 @@ bool import_line(database_manager& db, const list_line& line, report& out) {
         // better than one that is no number at all.
         if (try_to_number(field, user_id)) manager_id = manager_user_id(user_id);
         if (!manager_id) {
-          out.error(messages::line_bad_user_id, line.number, boost::bad_lexical_cast().what());
+          out.out_error(messages::line_bad_user_id, line.number, boost::bad_lexical_cast().what());
           return false;
         }
         break;
@@ -41,11 +41,11 @@ bool import_line(database_manager& db, const list_line& line, report& out) {
     }
   }
   if (line.fields.size() != 5) {
-    out.error(messages::line_column_count, line.number);
+    out.out_error(messages::line_column_count, line.number);
     return false;
   }
   if (user_id == -1) {
-    out.error(messages::line_marked_as_error, line.number);
+    out.out_error(messages::line_marked_as_error, line.number);
     return false;
   }
   try {
@@ -56,16 +56,20 @@ bool import_line(database_manager& db, const list_line& line, report& out) {
     }
     return true;
   } catch (const database_manager_error& error) {
-    out.error(messages::line_store_failed, line.number, error.what());
+    out.out_error(messages::line_store_failed, line.number, error.what());
     return false;
   }
 }
 
 }  // namespace
 
-bool import_user_list(const boost::filesystem::path& file, database_manager& db, report& out) {
-  return import_list_file(file, messages::user_list_start, messages::user_list_finish, out,
-                          [&](const list_line& line) { return import_line(db, line, out); });
+step_result import_user_list(input_files& files, const boost::filesystem::path& file,
+                             database_manager& db, report& out) {
+  step_result result;
+  result.input_read =
+      import_list_file(files, file, messages::user_list_start, messages::user_list_finish, out,
+                       [&](const list_line& line) { return import_line(db, line, out); });
+  return result;
 }
 
 }  // namespace rovev

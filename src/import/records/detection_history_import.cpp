@@ -22,8 +22,8 @@ void fill_entry(const char* record, detection_entry& entry) {
 
 }  // namespace
 
-bool import_detection_history(const boost::filesystem::path& folder, database_manager& db,
-                              report& out) {
+step_result import_detection_history(input_files& files, const boost::filesystem::path& folder,
+                                     database_manager& db, report& out) {
   detection_entry entry;
   const history_kind detection{
       messages::detection_start,
@@ -42,7 +42,7 @@ bool import_detection_history(const boost::filesystem::path& folder, database_ma
       {},
       messages::detection_bad_record,
   };
-  return import_history(folder, db, out, detection);
+  return import_history(folder, db, files, out, detection);
 }
 
 }  // namespace rovev

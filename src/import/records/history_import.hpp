@@ -5,10 +5,11 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
-#include <string_view>
 
+#include "base/input_files.hpp"
 #include "base/report.hpp"
 #include "db/database_manager.hpp"
+#include "import/step_result.hpp"
 
 namespace rovev {
 
@@ -20,8 +21,8 @@ struct history_file {
 
 // What sets one history apart from the other.
 struct history_kind {
-  std::string_view start_message;   // %s: the folder, quoted
-  std::string_view finish_message;  // %u: files found, records imported
+  messages::message<1> start_message;   // %s: the folder, quoted
+  messages::message<2> finish_message;  // %u: files found, records imported
   std::size_t record_size;
   // Whether an entry below the folder is one of this history's files, by its
   // name alone, and what that name tells; nothing for any other name.
@@ -29,11 +30,11 @@ struct history_kind {
   // Converts one record of the file and writes its row; the first failure
   // ends it.
   std::function<void(const char* record, const history_file& file)> import_record;
-  // The line of a number that is no number (%s: the failure's text); empty
+  // The line of a number that is no number (%s: the failure's text); none
   // when such a record is reported like any other bad one.
-  std::string_view bad_number_message;
+  std::optional<messages::message<1>> bad_number_message;
   // The line of any other bad record (%s: the file's plain path).
-  std::string_view bad_record_message;
+  messages::message<1> bad_record_message;
 };
 
 // Walks the folder depth first, in the order the file system lists it,
@@ -41,7 +42,7 @@ struct history_kind {
 // accepted file; one transaction over the step. Each folder is listed whole
 // and closed before the walk goes deeper, so depth costs no descriptors. A
 // folder that cannot be listed is reported and left; the walk goes on.
-bool import_history(const boost::filesystem::path& folder, database_manager& db, report& out,
-                    const history_kind& kind);
+step_result import_history(const boost::filesystem::path& folder, database_manager& db,
+                           input_files& files, report& out, const history_kind& kind);
 
 }  // namespace rovev

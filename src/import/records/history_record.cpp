@@ -32,7 +32,7 @@ bool read_history_record(std::istream& stream, char* buffer, std::size_t record_
     if (std::memcmp(buffer + marker_offset, record_marker.data(), record_marker.size()) == 0) {
       return true;
     }
-    out.err(messages::error_line(messages::damaged_record));
+    out.err_error(messages::damaged_record);
     if (!skip_past_marker(stream)) return false;
   }
 }

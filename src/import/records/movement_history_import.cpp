@@ -26,8 +26,8 @@ void import_record(const char* record, database_manager& db) {
 
 }  // namespace
 
-bool import_movement_history(const boost::filesystem::path& folder, database_manager& db,
-                             report& out) {
+step_result import_movement_history(input_files& files, const boost::filesystem::path& folder,
+                                    database_manager& db, report& out) {
   const history_kind movement{
       messages::movement_start,
       messages::movement_finish,
@@ -40,7 +40,7 @@ bool import_movement_history(const boost::filesystem::path& folder, database_man
       messages::movement_bad_number,
       messages::movement_bad_record,
   };
-  return import_history(folder, db, out, movement);
+  return import_history(folder, db, files, out, movement);
 }
 
 }  // namespace rovev

@@ -6,10 +6,9 @@
 
 #include "base/quoted_path.hpp"
 #include "db/transaction_scope.hpp"
-#include "import/commit_report.hpp"
+#include "import/end_and_report.hpp"
 #include "import/records/host_file_name.hpp"
 #include "import/records/host_file_record.hpp"
-#include "import/records/record_file.hpp"
 
 namespace rovev {
 namespace {
@@ -24,11 +23,9 @@ std::optional<std::int32_t> registered_pc_appliance(const boost::filesystem::pat
   return appliance_id;
 }
 
-std::uint32_t write_hosts(const boost::filesystem::path& file, std::uintmax_t size,
+std::uint32_t write_hosts(input_stream& bytes, std::uintmax_t size,
                           const appliance_id_map& appliance_ids, database_manager& db,
                           std::int32_t appliance_id, report& out) {
-  input_file bytes;
-  if (!open_record_file(file, bytes, out)) return 0;
   std::istream stream(&bytes);
   std::uint32_t written = 0;
   unsigned char record[host_record_size];
@@ -43,7 +40,7 @@ std::uint32_t write_hosts(const boost::filesystem::path& file, std::uintmax_t si
       ++written;
     } catch (const database_manager_error& error) {
       // A PC the schema refuses (already registered) is passed over quietly.
-      if (error.code() != db_constraint) out.error(messages::store_failed, error.what());
+      if (error.code() != db_constraint) out.out_error(messages::store_failed, error.what());
     }
   }
   return written;
@@ -51,21 +48,24 @@ std::uint32_t write_hosts(const boost::filesystem::path& file, std::uintmax_t si
 
 }  // namespace
 
-std::uint32_t import_host_file(const boost::filesystem::path& file, std::uintmax_t size,
-                               const appliance_id_map& appliance_ids, database_manager& db,
-                               std::int32_t appliance_id, report& out) {
+host_file_import import_host_file(input_stream& bytes, std::uintmax_t size,
+                                  const appliance_id_map& appliance_ids, database_manager& db,
+                                  std::int32_t appliance_id, report& out) {
   transaction_scope scope(db);
-  const std::uint32_t written = write_hosts(file, size, appliance_ids, db, appliance_id, out);
-  end_and_report(scope, out);
-  return written;
+  host_file_import result;
+  result.written = write_hosts(bytes, size, appliance_ids, db, appliance_id, out);
+  result.committed = end_and_report(scope, out);
+  return result;
 }
 
-bool import_registered_pcs(database_manager& db, const boost::filesystem::path& base_folder,
-                           const appliance_id_map& appliance_ids, report& out) {
+step_result import_registered_pcs(database_manager& db, input_files& files,
+                                  const boost::filesystem::path& base_folder,
+                                  const appliance_id_map& appliance_ids, report& out) {
   namespace fs = boost::filesystem;
-  out.out(messages::pcs_start, quoted(base_folder));
+  out.out_line(messages::pcs_start, quoted(base_folder));
   std::uint32_t files_imported = 0;
   std::uint32_t hosts_registered = 0;
+  step_result result;
   try {
     // An empty base folder is the current one, as for every other step.
     const fs::path listed = base_folder.empty() ? fs::path(".") : base_folder;
@@ -76,24 +76,28 @@ bool import_registered_pcs(database_manager& db, const boost::filesystem::path& 
       const std::optional<std::int32_t> appliance_id = registered_pc_appliance(name);
       if (!appliance_id) continue;
       const fs::path file = base_folder / name;
-      boost::system::error_code error;
-      const fs::file_status status = fs::status(file, error);
-      if (!error && fs::is_directory(status)) continue;
-      std::uintmax_t size = 0;
-      if (!error && fs::is_regular_file(status)) size = fs::file_size(file, error);
-      if (error || !fs::is_regular_file(status)) {
-        out.error(messages::cannot_read_file, quoted(file));
+      // Folders, and files of a size no run of records has, are passed over.
+      const auto status = files.stat(file);
+      const bool regular = status && status->type == input_files::kind::regular;
+      if (status && status->type == input_files::kind::folder) continue;
+      if (regular && status->size % host_record_size != 0) continue;
+      const std::unique_ptr<input_stream> bytes = open_input(files, file, out);
+      if (!bytes) {
+        // A file that would not open counts as a file without PCs.
+        if (regular) ++files_imported;
         continue;
       }
-      if (size % host_record_size != 0) continue;
-      hosts_registered += import_host_file(file, size, appliance_ids, db, *appliance_id, out);
+      const host_file_import imported =
+          import_host_file(*bytes, status->size, appliance_ids, db, *appliance_id, out);
+      hosts_registered += imported.written;
+      result.committed = result.committed && imported.committed;
       ++files_imported;
     }
   } catch (const fs::filesystem_error& error) {
-    out.error(messages::file_system_error, error.what());
+    out.out_error(messages::file_system_error, error.what());
   }
-  out.out(messages::pcs_finish, files_imported, hosts_registered);
-  return true;
+  out.out_line(messages::pcs_finish, files_imported, hosts_registered);
+  return result;
 }
 
 }  // namespace rovev

@@ -105,8 +105,8 @@ class list_file_reader_test : public ::testing::Test {
   };
   std::vector<read_line> read(const std::string& bytes) {
     testing::write_file(file_, bytes);
-    list_file_reader reader(file_, report_);
-    EXPECT_TRUE(reader.is_open());
+    const auto opened = disk_files().open(file_);
+    list_file_reader reader(*opened, report_);
     std::vector<read_line> lines;
     list_line line;
     while (reader.next(line))

@@ -7,6 +7,7 @@
 #include "record_encoding.hpp"
 #include "support/base_folder.hpp"
 #include "support/collected_report.hpp"
+#include "support/memory_files.hpp"
 
 namespace rovev {
 namespace {
@@ -83,14 +84,21 @@ TEST(registered_pcs, refused_rows_are_quiet_for_constraints_and_reported_otherwi
                    pcs_finish(1, 0)}));
 }
 
+// A regular file that will not open is reported, and counts as a file with
+// no PCs.
 TEST(registered_pcs, a_file_that_will_not_open_is_reported) {
   const base_folder base;
+  testing::write_file(base / "host_1.db", "");  // for the listing
+  testing::memory_files files;
+  files.add(base / "host_1.db", std::string(58, '\0'), false);
   database_manager db;
   db.open(base.database().string());
   testing::collected_report out;
-  EXPECT_EQ(import_host_file(base / "host_1.db", 0, {}, db, 1, out), 0u);
+  import_registered_pcs(db, files, base.path(), {}, out);
   EXPECT_EQ(out.out,
-            Lines{"    [Error]: ファイル読み込みに失敗しました: " + base.quoted("host_1.db")});
+            (Lines{out.out.front(),
+                   "    [Error]: ファイル読み込みに失敗しました: " + base.quoted("host_1.db"),
+                   pcs_finish(1, 0)}));
 }
 
 sample::detection_fields sighting(const std::string& hostname) {

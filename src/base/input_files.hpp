@@ -1,0 +1,55 @@
+#pragma once
+
+#include <boost/filesystem/path.hpp>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <streambuf>
+
+#include "base/report.hpp"
+
+namespace rovev {
+
+// An input opened for reading: its bytes, up to the end of the file or to a
+// read that failed.
+class input_stream : public std::streambuf {
+ public:
+  // Set when a read failed; the stream ends there as at the end of the file.
+  virtual bool read_failed() const = 0;
+};
+
+// How the importers reach the files they read: the file system (disk_files)
+// or, in tests, files held in memory.
+class input_files {
+ public:
+  enum class kind { folder, regular, other };
+  struct status {
+    kind type;
+    std::uintmax_t size;  // of a regular file
+  };
+
+  virtual ~input_files() = default;
+
+  // What the name stands for, links followed; nothing when that cannot be
+  // had (a missing file, a link loop).
+  virtual std::optional<status> stat(const boost::filesystem::path& file) = 0;
+
+  // The regular file opened for reading; null when it is missing, will not
+  // open or is no regular file.
+  virtual std::unique_ptr<input_stream> open(const boost::filesystem::path& file) = 0;
+};
+
+// The file system's files. Only regular files are opened, and the open never
+// waits: nothing blocks on a FIFO or reads a device.
+class disk_files final : public input_files {
+ public:
+  std::optional<status> stat(const boost::filesystem::path& file) override;
+  std::unique_ptr<input_stream> open(const boost::filesystem::path& file) override;
+};
+
+// The one rule for every input: a regular file (after following links) that
+// opens. Anything else is reported with one line, and null is returned.
+std::unique_ptr<input_stream> open_input(input_files& files, const boost::filesystem::path& file,
+                                         report& out);
+
+}  // namespace rovev
