@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <fstream>
 #include <functional>
 
 #include "db/transaction_scope.hpp"
@@ -118,6 +122,32 @@ TEST_F(database_manager_test, a_failed_commit_is_rolled_back_and_given_back) {
     db_.add_host_flag(ll_addr("00:00:00:00:00:02"), true);
   }
   EXPECT_EQ(rows("select lladdr from host_flag"), Rows{"00:00:00:00:00:02"});
+}
+
+// The address space the test process holds now.
+rlim_t address_space() {
+  std::ifstream statm("/proc/self/statm");
+  rlim_t pages = 0;
+  statm >> pages;
+  return pages * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE));
+}
+
+// Whatever leaves store_group takes its transaction with it: here the lack
+// of memory for the select of a long name, after the BEGIN.
+TEST_F(database_manager_test, a_group_abandoned_by_any_error_leaves_no_transaction_open) {
+#ifdef __SANITIZE_ADDRESS__
+  GTEST_SKIP() << "the sanitizers' own address space outgrows any limit";
+#endif
+  const std::string name(64 << 20, '\'');  // its select needs twice that
+  rlimit previous{};
+  ::getrlimit(RLIMIT_AS, &previous);
+  const rlimit tight{address_space() + (96 << 20), previous.rlim_max};
+  ::setrlimit(RLIMIT_AS, &tight);
+  EXPECT_THROW(db_.store_group(name, {}, {}), std::bad_alloc);
+  ::setrlimit(RLIMIT_AS, &previous);
+  EXPECT_TRUE(db_.store_group("next", {1}, {{12, 1}}));
+  EXPECT_EQ(rows("select name from groups"), Rows{"next"});
+  EXPECT_EQ(rows("select group_id,user_id from user_groups"), Rows{"1|12"});
 }
 
 TEST_F(database_manager_test, host_flag_is_inserted_once) {
