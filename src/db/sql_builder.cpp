@@ -1,5 +1,6 @@
 #include "db/sql_builder.hpp"
 
+#include <algorithm>
 #include <charconv>
 
 namespace rovev {
@@ -16,7 +17,9 @@ char* two_digits(char* out, unsigned value) {
 sql_builder::sql_builder(const char* table, std::int32_t statement_kind)
     : statement_kind_(statement_kind), table_(table) {
   columns_.reserve(128);
-  literals_.reserve(192);
+  // Room for a row's values and, in front of them, the rest of the
+  // statement, which to_sql puts there without moving them elsewhere.
+  literals_.reserve(512);
 }
 
 void sql_builder::add_value(std::string_view column, std::string_view value, bool quote,
@@ -69,32 +72,32 @@ void sql_builder::add_field(std::string_view column) {
 }
 
 std::string sql_builder::to_sql() && {
-  std::string prefix;
-  std::string* values = nullptr;
-  switch (statement_kind_) {
-    case insert:
-    case insert_or_replace:
-      prefix = statement_kind_ == insert ? "insert into " : "insert or replace into ";
-      prefix += table_;
-      prefix += '(';
-      prefix += columns_;
-      prefix += ") VALUES(";
-      values = &literals_;
-      break;
-    case update:
-      prefix = "update " + table_ + " set ";
-      values = &columns_;
-      break;
-    default:
-      return to_sql();
+  const bool inserts = statement_kind_ == insert || statement_kind_ == insert_or_replace;
+  if (!inserts && statement_kind_ != update) return to_sql();
+  // The head of the statement goes in front of what the builder holds (the
+  // values of an insert, the assignments of an update), in place when there
+  // is room: the values are moved once and not copied.
+  const std::string_view keyword = statement_kind_ == insert   ? "insert into "
+                                   : statement_kind_ == update ? "update "
+                                                               : "insert or replace into ";
+  const std::string_view middle = inserts ? "(" : " set ";
+  const std::string_view before_values = inserts ? std::string_view(columns_) : "";
+  const std::string_view opening = inserts ? ") VALUES(" : "";
+  std::string& sql = inserts ? literals_ : columns_;
+  const std::size_t head =
+      keyword.size() + table_.size() + middle.size() + before_values.size() + opening.size();
+  sql.insert(0, head, ' ');
+  char* out = sql.data();
+  for (const std::string_view piece :
+       {keyword, std::string_view(table_), middle, before_values, opening}) {
+    out = std::copy(piece.begin(), piece.end(), out);
   }
-  values->insert(0, prefix);
-  if (statement_kind_ == update) {
-    append_where(*values);
+  if (inserts) {
+    sql += ')';
   } else {
-    *values += ')';
+    append_where(sql);
   }
-  return std::move(*values);
+  return std::move(sql);
 }
 
 std::string sql_builder::to_sql() const& {
