@@ -9,12 +9,13 @@ namespace rovev {
 charset_converter::charset_converter(const char* to_charset, const char* from_charset)
     : descriptor_(iconv_open(to_charset, from_charset)) {
   if (descriptor_ == reinterpret_cast<iconv_t>(-1)) {
-    // EINVAL: the system has no such conversion; anything else (no memory,
-    // no descriptors for its tables) is said as it is.
-    const std::string what =
-        std::string("no conversion from ") + from_charset + " to " + to_charset;
-    if (errno == EINVAL) throw std::runtime_error(what);
-    throw std::system_error(errno, std::generic_category(), what);
+    const int error = errno;
+    const std::string conversion = std::string(from_charset) + " to " + to_charset;
+    // EINVAL: the system has no such conversion. Anything else (no memory,
+    // no descriptor for its tables) is said as it is.
+    if (error == EINVAL) throw std::runtime_error("no conversion from " + conversion);
+    throw std::system_error(error, std::generic_category(),
+                            "cannot open the conversion from " + conversion);
   }
 }
 

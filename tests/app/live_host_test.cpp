@@ -273,6 +273,23 @@ TEST(live_host, a_registered_pc_file_reads_no_more_than_its_size) {
   EXPECT_EQ(count_lines_with(result.out, "1個のファイルを取り込み、0件のPCを登録しました。"), 1u);
 }
 
+// An iconv_open that fails for lack of memory says so, not that the system
+// has no such conversion.
+TEST(live_host, a_conversion_that_cannot_be_opened_says_why) {
+#ifdef __SANITIZE_ADDRESS__
+  GTEST_SKIP() << "the address sanitizer must be the first library the tool loads";
+#endif
+  const base_folder base;
+  base.write_list("vellgard.list", {"a,10.0.0.1,1,,,"});
+  testing::tool_options options;
+  options.environment = {"LC_ALL=C.UTF-8", std::string("LD_PRELOAD=") + ZOV_ICONV_WITHOUT_MEMORY};
+  const auto result = run(base, options);
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(lines_of(result.out).back(),
+            "    [Error]: 予期しないエラーのため取り込みを中止しました  (what: cannot open the "
+            "conversion from CP932 to UTF-8: Cannot allocate memory)");
+}
+
 // A second run on the same folder adds the histories again; the rest is
 // refused: by the keys of the manager's schema, and groups by their names.
 TEST(live_host, a_second_run_doubles_only_the_histories) {
