@@ -1,6 +1,6 @@
 #include "base/input_files.hpp"
 
-#include <boost/filesystem/operations.hpp>
+#include <sys/stat.h>
 
 #include "base/input_file.hpp"
 #include "base/quoted_path.hpp"
@@ -8,15 +8,11 @@
 namespace rovev {
 
 std::optional<input_files::status> disk_files::stat(const boost::filesystem::path& file) {
-  namespace fs = boost::filesystem;
-  boost::system::error_code error;
-  const fs::file_status found = fs::status(file, error);
-  if (error) return std::nullopt;
-  if (fs::is_directory(found)) return status{kind::folder, 0};
-  if (!fs::is_regular_file(found)) return status{kind::other, 0};
-  const std::uintmax_t size = fs::file_size(file, error);
-  if (error) return std::nullopt;
-  return status{kind::regular, size};
+  struct stat found {};
+  if (::stat(file.c_str(), &found) != 0) return std::nullopt;
+  if (S_ISDIR(found.st_mode)) return status{kind::folder, 0};
+  if (!S_ISREG(found.st_mode)) return status{kind::other, 0};
+  return status{kind::regular, static_cast<std::uintmax_t>(found.st_size)};
 }
 
 std::unique_ptr<input_stream> disk_files::open(const boost::filesystem::path& file) {

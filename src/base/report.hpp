@@ -24,29 +24,25 @@ class report {
   // A line on the out channel.
   template <std::size_t Arity, class... Args>
   void out_line(messages::message<Arity> message, const Args&... args) {
-    static_assert(Arity == sizeof...(Args), "the message takes another number of values");
-    line(channel::out, message.text, args...);
+    line(channel::out, false, message, args...);
   }
 
   // An error line ("    [Error]: " and the message) on the out channel.
   template <std::size_t Arity, class... Args>
   void out_error(messages::message<Arity> message, const Args&... args) {
-    static_assert(Arity == sizeof...(Args), "the message takes another number of values");
-    line(channel::out, messages::error_line(message.text), args...);
+    line(channel::out, true, message, args...);
   }
 
   // A line on the err channel.
   template <std::size_t Arity, class... Args>
   void err_line(messages::message<Arity> message, const Args&... args) {
-    static_assert(Arity == sizeof...(Args), "the message takes another number of values");
-    line(channel::err, message.text, args...);
+    line(channel::err, false, message, args...);
   }
 
   // An error line on the err channel.
   template <std::size_t Arity, class... Args>
   void err_error(messages::message<Arity> message, const Args&... args) {
-    static_assert(Arity == sizeof...(Args), "the message takes another number of values");
-    line(channel::err, messages::error_line(message.text), args...);
+    line(channel::err, true, message, args...);
   }
 
   // Bytes as they are, line ends included.
@@ -59,9 +55,11 @@ class report {
   }
 
  private:
-  template <class... Args>
-  void line(channel where, std::string_view message, const Args&... args) {
-    boost::format text(localize(message));
+  template <std::size_t Arity, class... Args>
+  void line(channel where, bool error, messages::message<Arity> message, const Args&... args) {
+    static_assert(Arity == sizeof...(Args), "the message takes another number of values");
+    boost::format text(
+        localize(error ? messages::error_line(message.text) : std::string(message.text)));
     (void)(text % ... % args);
     std::string bytes = text.str();
     bytes += '\n';

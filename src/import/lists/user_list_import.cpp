@@ -65,11 +65,9 @@ bool import_line(database_manager& db, const list_line& line, report& out) {
 
 step_result import_user_list(input_files& files, const boost::filesystem::path& file,
                              database_manager& db, report& out) {
-  step_result result;
-  result.input_read =
+  return step_result{
       import_list_file(files, file, messages::user_list_start, messages::user_list_finish, out,
-                       [&](const list_line& line) { return import_line(db, line, out); });
-  return result;
+                       [&](const list_line& line) { return import_line(db, line, out); })};
 }
 
 }  // namespace rovev

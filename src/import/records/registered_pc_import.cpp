@@ -87,8 +87,10 @@ step_result import_registered_pcs(database_manager& db, input_files& files,
         if (regular) ++files_imported;
         continue;
       }
+      // Opened, so regular now: a size is had only if it was so when asked.
+      const std::uintmax_t size = regular ? status->size : 0;
       const host_file_import imported =
-          import_host_file(*bytes, status->size, appliance_ids, db, *appliance_id, out);
+          import_host_file(*bytes, size, appliance_ids, db, *appliance_id, out);
       hosts_registered += imported.written;
       result.committed = result.committed && imported.committed;
       ++files_imported;
