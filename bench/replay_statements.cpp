@@ -1,13 +1,11 @@
 // Replays the statements an import ran on a fresh database, one of three
 // ways, and prints the seconds the statements took, wall then CPU:
-//   naive  every text through sqlite3_exec, with Debian's shared SQLite as
-//          it comes (built as replay_naive)
-//   tuned  the same with SQLite linked and configured as the tool has it
+//   naive  every text through sqlite3_exec, with SQLite as it comes
+//   tuned  the same with SQLite configured as the tool configures it
 //   limit  tuned, and every insert through one prepared statement per shape
 //          of statement with its values bound: what SQLite can do at all,
 //          out of reach of a tool that writes its values into the text
-//   replay_naive naive STATEMENTS_FILE DB
-//   replay_statements tuned|limit STATEMENTS_FILE DB
+//   replay_statements naive|tuned|limit STATEMENTS_FILE DB
 #include <sqlite3.h>
 #include <sys/resource.h>
 
@@ -19,10 +17,8 @@
 #include <variant>
 #include <vector>
 
-#include "statements_file.hpp"
-#ifndef ZOV_NAIVE_REPLAY
 #include "db/sqlite_setup.hpp"
-#endif
+#include "statements_file.hpp"
 
 namespace {
 
@@ -118,12 +114,11 @@ void check(int result, sqlite3* db, const std::string& what) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (argc != 4) {
-    std::cerr << "usage: replay_naive naive STATEMENTS_FILE DB\n"
-                 "       replay_statements tuned|limit STATEMENTS_FILE DB\n";
+  const std::string mode = argc == 4 ? argv[1] : "";
+  if (mode != "naive" && mode != "tuned" && mode != "limit") {
+    std::cerr << "usage: replay_statements naive|tuned|limit STATEMENTS_FILE DB\n";
     return 2;
   }
-  const std::string mode = argv[1];
   const std::vector<std::string> texts = rovev::bench::read_statements(argv[2]);
   std::unordered_map<std::string, int> shapes;
   std::vector<statement> statements;
@@ -134,18 +129,7 @@ int main(int argc, char* argv[]) {
       statements.emplace_back().text = text;
     }
   }
-#ifdef ZOV_NAIVE_REPLAY
-  if (mode != "naive") {
-    std::cerr << "replay_naive replays naive only\n";
-    return 2;
-  }
-#else
-  if (mode == "naive") {
-    std::cerr << "the naive floor is replay_naive's\n";
-    return 2;
-  }
-  rovev::configure_sqlite_library();
-#endif
+  if (mode != "naive") rovev::configure_sqlite_library();
 
   sqlite3* db = nullptr;
   if (sqlite3_open(argv[3], &db) != SQLITE_OK) {
