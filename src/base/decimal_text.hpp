@@ -1,24 +1,24 @@
 #pragma once
 
 #include <charconv>
-#include <cstdint>
 #include <string>
 
 namespace rovev {
 
-// Appends the number in decimal, without the cost of a formatting library.
+// Room for any integer of up to 64 bits in decimal, its sign included.
+constexpr std::size_t decimal_room = 24;
+
+// Writes the number in decimal at out, which has decimal_room bytes, and
+// returns the end: no formatting library, no allocation.
 template <class Integer>
-void append_decimal(std::string& out, Integer value) {
-  char digits[24];
-  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-  out.append(digits, end);
+char* format_decimal(char* out, Integer value) {
+  return std::to_chars(out, out + decimal_room, value).ptr;
 }
 
 template <class Integer>
-std::string decimal_text(Integer value) {
-  std::string text;
-  append_decimal(text, value);
-  return text;
+void append_decimal(std::string& out, Integer value) {
+  char digits[decimal_room];
+  out.append(digits, format_decimal(digits, value));
 }
 
 }  // namespace rovev

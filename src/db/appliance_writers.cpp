@@ -1,7 +1,4 @@
 // Writers of vg_list, host_flag and allow_list.
-#include <utility>
-
-#include "base/decimal_text.hpp"
 #include "db/database_manager.hpp"
 #include "db/sql_builder.hpp"
 
@@ -11,19 +8,15 @@ bool database_manager::add_appliance(std::string_view id, const ll_addr& lladdr,
                                      std::string_view name, const ipv4_address& address,
                                      std::uint16_t port, const ipv4_address& netaddr, bool nat) {
   require_open();
-  std::string ipaddr(to_text(address));
-  ipaddr += ':';
-  append_decimal(ipaddr, port);
-
   sql_builder insert("vg_list", sql_builder::insert);
   insert.add_text("name", name);
-  insert.add_quoted("ipaddr", ipaddr);
+  insert.add_address("ipaddr", address, port);
   insert.add_token("id", id);
-  insert.add_quoted("lladdr", lladdr.to_text());
-  insert.add_quoted("netaddr", to_text(netaddr));
+  insert.add_address("lladdr", lladdr);
+  insert.add_address("netaddr", netaddr);
   insert.add_flag("nat", nat);
   insert.add_token("created", "datetime('now', 'localtime')");
-  exec(std::move(insert).to_sql());
+  run(insert);
   return true;
 }
 
@@ -34,12 +27,12 @@ bool database_manager::add_host_flag(const ll_addr& lladdr, bool segment_flag) {
   sql_builder select("host_flag", sql_builder::select);
   select.add_field("lladdr");
   select.where.add_condition("lladdr", address, true, false);
-  if (any_row(select.to_sql())) return true;
+  if (any_row(select)) return true;
 
   sql_builder insert("host_flag", sql_builder::insert);
   insert.add_flag("segment_flag", segment_flag);
   insert.add_quoted("lladdr", address);
-  exec(std::move(insert).to_sql());
+  run(insert);
   return true;
 }
 
@@ -56,13 +49,13 @@ bool database_manager::add_host(const host_entry& entry, std::int32_t vg_list_id
   sql_builder insert("allow_list", sql_builder::insert);
   insert.add_number("vg_list_id", static_cast<std::uint32_t>(vg_list_id));
   insert.add_number("org_vg_list_id", static_cast<std::uint32_t>(entry.org_vg_list_id));
-  insert.add_quoted("lladdr", entry.lladdr.to_text());
+  insert.add_address("lladdr", entry.lladdr);
   insert.add_text("name", entry.name);
   insert.add_date_value("regist_time", entry.regist_time);
   insert.add_date_value("expire_time", entry.expire_time);
   insert.add_flag("hostname_flag", entry.hostname_flag);
-  insert.add_quoted("org_ipaddr", to_text(entry.org_ipaddr));
-  exec(std::move(insert).to_sql());
+  insert.add_address("org_ipaddr", entry.org_ipaddr);
+  run(insert);
   return true;
 }
 

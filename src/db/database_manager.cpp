@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include "base/large_buffer.hpp"
+#include "db/sql_builder.hpp"
 #include "db/sqlite_setup.hpp"
 #include "db/transaction_lost.hpp"
 #include "db/transaction_scope.hpp"
@@ -60,8 +62,17 @@ void database_manager::fail(int result) {
   throw error;
 }
 
-void database_manager::exec(const std::string& sql, row_callback callback, void* argument) {
-  const int result = sqlite3_exec(handle_, sql.c_str(), callback, argument, nullptr);
+void database_manager::exec(const char* sql, row_callback callback, void* argument) {
+  const int result = sqlite3_exec(handle_, sql, callback, argument, nullptr);
+  if (result != SQLITE_OK) fail(result);
+}
+
+// Every built statement is written into the one buffer, which the next
+// reuses; one that grew for a long value is given back at once.
+void database_manager::run(const sql_builder& statement, row_callback callback, void* argument) {
+  statement.write_sql(statement_);
+  const int result = sqlite3_exec(handle_, statement_.c_str(), callback, argument, nullptr);
+  release_if_large(statement_);
   if (result != SQLITE_OK) fail(result);
 }
 
@@ -69,10 +80,12 @@ void database_manager::statement_finalizer::operator()(sqlite3_stmt* statement) 
   sqlite3_finalize(statement);
 }
 
-database_manager::prepared_statement database_manager::prepare(const std::string& sql) {
+database_manager::prepared_statement database_manager::prepare(const sql_builder& text) {
+  text.write_sql(statement_);
   sqlite3_stmt* statement = nullptr;
-  const int result = sqlite3_prepare(handle_, sql.c_str(), -1, &statement, nullptr);
+  const int result = sqlite3_prepare(handle_, statement_.c_str(), -1, &statement, nullptr);
   prepared_statement owned(statement);
+  release_if_large(statement_);
   if (result != SQLITE_OK) fail(result);
   return owned;
 }
@@ -99,10 +112,10 @@ void database_manager::step_link(sqlite3_stmt* statement) {
   }
 }
 
-bool database_manager::any_row(const std::string& sql) {
+bool database_manager::any_row(const sql_builder& query) {
   bool found = false;
-  exec(
-      sql,
+  run(
+      query,
       [](void* found_row, int, char**, char**) {
         *static_cast<bool*>(found_row) = true;
         return 0;

@@ -20,6 +20,7 @@ struct sqlite3_stmt;
 
 namespace rovev {
 
+class sql_builder;
 class transaction_scope;
 
 // The one connection to the manager database and every table writer. Each
@@ -91,16 +92,18 @@ class database_manager {
   // the open transaction with it, else database_manager_error.
   [[noreturn]] void fail(int result);
   bool transaction_ended_by_sqlite() const;
-  void exec(const std::string& sql, row_callback callback = nullptr, void* argument = nullptr);
-  prepared_statement prepare(const std::string& sql);
+  void exec(const char* sql, row_callback callback = nullptr, void* argument = nullptr);
+  void run(const sql_builder& statement, row_callback callback = nullptr, void* argument = nullptr);
+  prepared_statement prepare(const sql_builder& statement);
   void bind(sqlite3_stmt* statement, int index, std::int32_t value);
   void step_link(sqlite3_stmt* statement);
   // Whether the query gives at least one row; every row is visited.
-  bool any_row(const std::string& sql);
+  bool any_row(const sql_builder& query);
   int exec_unchecked(const char* sql) noexcept;
 
   sqlite3* handle_ = nullptr;
   bool in_transaction_ = false;
+  std::string statement_;  // the text of the statement being run
 };
 
 }  // namespace rovev

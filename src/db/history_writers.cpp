@@ -1,6 +1,4 @@
 // Writers of detection_log and hostmove.
-#include <utility>
-
 #include "db/database_manager.hpp"
 #include "db/sql_builder.hpp"
 
@@ -10,14 +8,14 @@ bool database_manager::add_detection_log(const detection_entry& entry, std::uint
   require_open();
   sql_builder insert("detection_log", sql_builder::insert);
   insert.add_number("vg_list_id", vg_list_id);
-  insert.add_quoted("lladdr", entry.lladdr.to_text());
-  insert.add_quoted("ipaddr", to_text(entry.ipaddr));
+  insert.add_address("lladdr", entry.lladdr);
+  insert.add_address("ipaddr", entry.ipaddr);
   insert.add_text("hostname", entry.hostname);
   insert.add_text("workgroup", entry.workgroup);
   insert.add_date_value("detect_time", entry.detect_time);
   insert.add_date_value("confirmed_time", entry.confirmed_time);
   insert.add_flag("regist_flag", entry.regist_flag);
-  exec(std::move(insert).to_sql());
+  run(insert);
   return true;
 }
 
@@ -30,12 +28,12 @@ bool database_manager::add_hostmove(const ll_addr& lladdr, const ipv4_address& i
   insert.add_number("src_vg_list_id", src_vg_list_id);
   insert.add_number("dst_vg_list_id", dst_vg_list_id);
   insert.add_text("name", name);
-  insert.add_quoted("lladdr", lladdr.to_text());
-  insert.add_quoted("ipaddr", to_text(ipaddr));
+  insert.add_address("lladdr", lladdr);
+  insert.add_address("ipaddr", ipaddr);
   insert.add_text("hostname", hostname);
   insert.add_text("workgroup", workgroup);
   insert.add_date_value("confirmed_table", confirmed_table);
-  exec(std::move(insert).to_sql());
+  run(insert);
   return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <boost/container/small_vector.hpp>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -7,12 +8,17 @@
 #include "base/date_time.hpp"
 #include "base/decimal_text.hpp"
 #include "db/where_builder.hpp"
+#include "net/ipv4.hpp"
+#include "net/ll_addr.hpp"
 
 namespace rovev {
 
 // Builds the text of one select, insert, update or insert-or-replace
-// statement, with every value spliced in as a literal. Values are written
-// into their lists as they are added, so a row costs few allocations.
+// statement, with every value spliced in as a literal. The builder keeps
+// views of the table name, the column names and the texts it is given, so
+// they must outlive it; the values it formats itself (numbers, flags, dates,
+// addresses) it holds. Nothing is copied until the whole statement is
+// written into the caller's buffer.
 class sql_builder {
  public:
   enum kind : std::int32_t { select = 0, insert = 1, update = 2, insert_or_replace = 3 };
@@ -33,7 +39,7 @@ class sql_builder {
   void add_text(std::string_view column, std::string_view text) {
     add_value(column, text, true, true);
   }
-  // A text that holds no single quote, such as an address: quoted as it is.
+  // A text that holds no single quote: quoted as it is.
   void add_quoted(std::string_view column, std::string_view text) {
     add_value(column, text, true, false);
   }
@@ -43,15 +49,21 @@ class sql_builder {
   }
   template <class Integer>
   void add_number(std::string_view column, Integer value) {
-    add_token(column, decimal_text(value));
+    char digits[decimal_room];
+    add_held(column, {digits, static_cast<std::size_t>(format_decimal(digits, value) - digits)},
+             false);
   }
   void add_flag(std::string_view column, bool flag) { add_token(column, flag ? "1" : "0"); }
+  // Addresses in their one text form, quoted: "00:1A:2B:3C:4D:5E",
+  // "192.168.1.23", and with a port "192.168.1.23:80".
+  void add_address(std::string_view column, const ll_addr& address);
+  void add_address(std::string_view column, const ipv4_address& address);
+  void add_address(std::string_view column, const ipv4_address& address, std::uint16_t port);
 
-  std::string to_sql() const&;
-  // The same text, built in the builder's own buffer of values instead of a
-  // copy of it: a statement with a long value is held once. The builder is
-  // spent afterwards.
-  std::string to_sql() &&;
+  std::string to_sql() const;
+  // The same text, in place of what out held: a writer that passes one
+  // buffer for every row allocates only while that buffer grows.
+  void write_sql(std::string& out) const;
 
   where_builder where;
   std::uint32_t limit = 0;
@@ -59,16 +71,29 @@ class sql_builder {
   std::string group_by;
 
  private:
-  void append_where(std::string& out) const;
+  struct value_item {
+    std::string_view column;
+    const char* text;     // the caller's text, or null for one the builder holds
+    std::size_t held_at;  // where a text the builder holds begins
+    std::size_t size;
+    bool quote;
+    bool escape;
+  };
+
+  // A value whose text the builder keeps a copy of.
+  void add_held(std::string_view column, std::string_view text, bool quote);
+  std::string_view text_of(const value_item& item) const;
+  // The statement, put into its text (see statement_text.hpp).
+  template <class Sink>
+  void describe(Sink& sink) const;
+  template <class Sink>
+  void describe_where(Sink& sink) const;
 
   std::int32_t statement_kind_;
-  std::string table_;
-  std::size_t value_count_ = 0;
-  // Insert kinds: the column names and the literals, each joined by ",".
-  // Update: the assignments column=literal, joined by ",".
-  std::string columns_;
-  std::string literals_;
-  std::string fields_;  // select list, joined by ","
+  std::string_view table_;
+  boost::container::small_vector<value_item, 10> values_;
+  boost::container::small_vector<std::string_view, 4> fields_;  // select list
+  boost::container::small_vector<char, 128> held_texts_;
 };
 
 }  // namespace rovev

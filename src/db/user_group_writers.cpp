@@ -31,7 +31,7 @@ bool database_manager::add_user(std::int32_t id, std::string_view login_user_nam
   insert.add_text("login_user_name", login_user_name);
   insert.add_text("hash_password", hash_password);
   insert.add_text("description", description);
-  exec(std::move(insert).to_sql());
+  run(insert);
   return true;
 }
 
@@ -42,35 +42,32 @@ void database_manager::update_user(std::string_view login_user_name, std::string
   if (!hash_password.empty()) update.add_text("hash_password", hash_password);
   update.add_text("description", description);
   update.where.add_condition("id", "1", false, false);
-  exec(std::move(update).to_sql());
+  run(update);
 }
 
 std::int32_t database_manager::add_group(std::string_view name) {
-  // The same select runs before and after the insert. It is built anew each
-  // time, so that a long name is not held in it while the insert runs.
-  const auto select_id = [name] {
-    sql_builder select("groups", sql_builder::select);
-    select.add_field("id");
-    select.where.add_condition("name", name, true, true);
-    return select.to_sql();
-  };
-  if (any_row(select_id())) return -1;
+  // The same select runs before and after the insert.
+  sql_builder select_id("groups", sql_builder::select);
+  select_id.add_field("id");
+  select_id.where.add_condition("name", name, true, true);
+  if (any_row(select_id)) return -1;
 
   sql_builder insert("groups", sql_builder::insert);
   insert.add_text("name", name);
-  exec(std::move(insert).to_sql());
+  run(insert);
 
   std::int32_t id = -1;
-  exec(select_id(), read_id, &id);
+  run(select_id, read_id, &id);
   return id;
 }
 
 void database_manager::clear_user_groups(std::int32_t group_id) {
-  exec(boost::str(boost::format("delete from user_groups where group_id=%d;") % group_id));
+  exec(boost::str(boost::format("delete from user_groups where group_id=%d;") % group_id).c_str());
 }
 
 void database_manager::clear_group_appliances(std::int32_t group_id) {
-  exec(boost::str(boost::format("delete from group_vg_list where group_id=%d;") % group_id));
+  exec(
+      boost::str(boost::format("delete from group_vg_list where group_id=%d;") % group_id).c_str());
 }
 
 void database_manager::add_user_groups(std::int32_t group_id, const user_links& users) {
@@ -78,7 +75,7 @@ void database_manager::add_user_groups(std::int32_t group_id, const user_links& 
   insert.add_number("group_id", group_id);
   insert.add_parameter("user_id");
   insert.add_parameter("permission");
-  const prepared_statement statement = prepare(std::move(insert).to_sql());
+  const prepared_statement statement = prepare(insert);
   for (const auto& [user_id, permission] : users) {
     sqlite3_reset(statement.get());
     bind(statement.get(), 1, user_id);
@@ -92,7 +89,7 @@ void database_manager::add_group_appliances(std::int32_t group_id,
   sql_builder insert("group_vg_list", sql_builder::insert);
   insert.add_number("group_id", group_id);
   insert.add_parameter("vg_list_id");
-  const prepared_statement statement = prepare(std::move(insert).to_sql());
+  const prepared_statement statement = prepare(insert);
   for (const std::uint32_t appliance_id : appliance_ids) {
     sqlite3_reset(statement.get());
     bind(statement.get(), 1, static_cast<std::int32_t>(appliance_id));

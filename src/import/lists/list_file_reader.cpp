@@ -2,6 +2,7 @@
 
 #include <boost/tokenizer.hpp>
 
+#include "base/large_buffer.hpp"
 #include "base/quoted_path.hpp"
 
 namespace rovev {
@@ -15,14 +16,6 @@ struct field_view {
     text = std::string_view(first, static_cast<std::size_t>(last - first));
   }
 };
-
-// A raw line buffer that grew past this is given back once the line is
-// decoded, so that one long line does not hold its memory for the rest.
-constexpr std::size_t kept_capacity = 1 << 20;
-
-void release_if_large(std::string& buffer) {
-  if (buffer.capacity() > kept_capacity) std::string().swap(buffer);
-}
 
 }  // namespace
 
