@@ -2,6 +2,9 @@
 
 #include <sqlite3.h>
 
+#include <cstdlib>
+
+#include "base/decimal_text.hpp"
 #include "base/large_buffer.hpp"
 #include "db/sql_builder.hpp"
 #include "db/sqlite_setup.hpp"
@@ -35,9 +38,24 @@ void database_manager::ensure_writable() {
   if (sqlite3_db_readonly(handle_, "main") == 1) throw database_manager_error(SQLITE_READONLY);
   exec("select count(*) from sqlite_master;");
   // The write lock, taken and given back; no busy timeout is set, so a lock
-  // held elsewhere fails at once.
+  // held elsewhere fails at once. Inside it one real change, which needs the
+  // rollback journal beside vg.db (the lock alone does not): the same
+  // user_version written again, and rolled back.
   transaction_scope write_lock(*this, transaction_scope::lock::immediate);
   write_lock.rollback_flag = true;
+  std::int64_t user_version = 0;
+  exec(
+      "PRAGMA user_version;",
+      [](void* version, int columns, char** values, char**) {
+        if (columns > 0 && values[0] != nullptr) {
+          *static_cast<std::int64_t*>(version) = std::strtoll(values[0], nullptr, 10);
+        }
+        return 0;
+      },
+      &user_version);
+  std::string same_version = "PRAGMA user_version = ";
+  append_decimal(same_version, user_version);
+  exec(same_version.c_str());
 }
 
 void database_manager::close() noexcept {
@@ -57,12 +75,21 @@ void database_manager::fail(int result) {
   const database_manager_error error(result);
   if (transaction_ended_by_sqlite()) {
     in_transaction_ = false;
-    throw transaction_lost(error.what());
+    lost_transaction_ = error.what();
+    throw transaction_lost(lost_transaction_);
   }
   throw error;
 }
 
+// Whatever ran after SQLite ended a step's transaction would commit by
+// itself, outside the step: so nothing runs until the step's scope ends,
+// whatever a caller does with the error.
+void database_manager::refuse_if_transaction_lost() const {
+  if (lost_transaction_ != nullptr) throw transaction_lost(lost_transaction_);
+}
+
 void database_manager::exec(const char* sql, row_callback callback, void* argument) {
+  refuse_if_transaction_lost();
   const int result = sqlite3_exec(handle_, sql, callback, argument, nullptr);
   if (result != SQLITE_OK) fail(result);
 }
@@ -70,6 +97,7 @@ void database_manager::exec(const char* sql, row_callback callback, void* argume
 // Every built statement is written into the one buffer, which the next
 // reuses; one that grew for a long value is given back at once.
 void database_manager::run(const sql_builder& statement, row_callback callback, void* argument) {
+  refuse_if_transaction_lost();
   statement.write_sql(statement_);
   const int result = sqlite3_exec(handle_, statement_.c_str(), callback, argument, nullptr);
   release_if_large(statement_);
@@ -81,6 +109,7 @@ void database_manager::statement_finalizer::operator()(sqlite3_stmt* statement) 
 }
 
 database_manager::prepared_statement database_manager::prepare(const sql_builder& text) {
+  refuse_if_transaction_lost();
   text.write_sql(statement_);
   sqlite3_stmt* statement = nullptr;
   const int result = sqlite3_prepare(handle_, statement_.c_str(), -1, &statement, nullptr);
@@ -91,6 +120,7 @@ database_manager::prepared_statement database_manager::prepare(const sql_builder
 }
 
 void database_manager::bind(sqlite3_stmt* statement, int index, std::int32_t value) {
+  refuse_if_transaction_lost();
   const int result = sqlite3_bind_int(statement, index, value);
   if (result != SQLITE_OK) fail(result);
 }
@@ -103,6 +133,7 @@ void database_manager::bind(sqlite3_stmt* statement, int index, std::int32_t val
 // reader ends its transaction. A failure that ended the group's transaction
 // stops the group.
 void database_manager::step_link(sqlite3_stmt* statement) {
+  refuse_if_transaction_lost();
   int result;
   while ((result = sqlite3_step(statement)) == SQLITE_BUSY) {
   }
@@ -132,6 +163,21 @@ void database_manager::begin_transaction(bool immediate) {
   require_open();
   exec(immediate ? "BEGIN IMMEDIATE;" : "BEGIN TRANSACTION;");
   in_transaction_ = true;
+}
+
+std::optional<database_manager_error> database_manager::end_transaction(bool roll_back) noexcept {
+  if (!in_transaction_) {
+    // SQLite ended it already; its owner is done with it.
+    lost_transaction_ = nullptr;
+    return std::nullopt;
+  }
+  if (roll_back) {
+    rollback();
+    return std::nullopt;
+  }
+  auto failure = commit();
+  if (failure) rollback();
+  return failure;
 }
 
 // A COMMIT that fails is a failed commit, whether or not SQLite ended the

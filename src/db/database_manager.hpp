@@ -25,8 +25,10 @@ class transaction_scope;
 
 // The one connection to the manager database and every table writer. Each
 // failure of SQLite is thrown as database_manager_error, or as
-// transaction_lost when SQLite ended the open transaction with it.
-// Transactions are begun and ended by transaction_scope only.
+// transaction_lost when SQLite ended the open transaction with it; from then
+// on every statement is refused with transaction_lost, until the scope that
+// owns the transaction ends. Transactions are begun and ended by
+// transaction_scope only.
 class database_manager {
  public:
   database_manager() = default;
@@ -75,11 +77,12 @@ class database_manager {
  private:
   friend class transaction_scope;
   void begin_transaction(bool immediate);
+  // ROLLBACK, or COMMIT and, when that fails, ROLLBACK and its error; nothing
+  // when SQLite ended the transaction already.
+  std::optional<database_manager_error> end_transaction(bool roll_back) noexcept;
   // The error of a COMMIT that failed; the transaction may still be open.
   std::optional<database_manager_error> commit() noexcept;
   void rollback() noexcept;
-  // Between a BEGIN and its COMMIT or ROLLBACK, unless SQLite ended it.
-  bool in_transaction() const { return in_transaction_; }
 
   using row_callback = int (*)(void*, int, char**, char**);
   struct statement_finalizer {
@@ -92,6 +95,7 @@ class database_manager {
   // the open transaction with it, else database_manager_error.
   [[noreturn]] void fail(int result);
   bool transaction_ended_by_sqlite() const;
+  void refuse_if_transaction_lost() const;
   void exec(const char* sql, row_callback callback = nullptr, void* argument = nullptr);
   void run(const sql_builder& statement, row_callback callback = nullptr, void* argument = nullptr);
   prepared_statement prepare(const sql_builder& statement);
@@ -102,7 +106,12 @@ class database_manager {
   int exec_unchecked(const char* sql) noexcept;
 
   sqlite3* handle_ = nullptr;
+  // Between a BEGIN and its COMMIT or ROLLBACK, unless SQLite ended it.
   bool in_transaction_ = false;
+  // Set when SQLite ended the open transaction on its own: the text of that
+  // failure, with which every statement is refused until the transaction's
+  // scope ends.
+  const char* lost_transaction_ = nullptr;
   std::string statement_;  // the text of the statement being run
 };
 

@@ -15,14 +15,7 @@ transaction_scope::~transaction_scope() { end(); }
 std::optional<database_manager_error> transaction_scope::end() noexcept {
   if (ended_) return std::nullopt;
   ended_ = true;
-  if (!db_.in_transaction()) return std::nullopt;  // SQLite ended it already
-  if (rollback_flag) {
-    db_.rollback();
-    return std::nullopt;
-  }
-  const auto failure = db_.commit();
-  if (failure) db_.rollback();
-  return failure;
+  return db_.end_transaction(rollback_flag);
 }
 
 }  // namespace rovev

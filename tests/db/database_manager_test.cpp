@@ -8,7 +8,9 @@
 #include <fstream>
 #include <functional>
 
+#include "db/transaction_lost.hpp"
 #include "db/transaction_scope.hpp"
+#include "support/failing_trigger.hpp"
 #include "support/manager_database.hpp"
 #include "support/temp_folder.hpp"
 
@@ -122,6 +124,38 @@ TEST_F(database_manager_test, a_failed_commit_is_rolled_back_and_given_back) {
     db_.add_host_flag(ll_addr("00:00:00:00:00:02"), true);
   }
   EXPECT_EQ(rows("select lladdr from host_flag"), Rows{"00:00:00:00:00:02"});
+}
+
+// Once SQLite has rolled a transaction back on its own, nothing runs on the
+// connection until the transaction's scope ends, even for a caller that
+// swallows the error: a statement would otherwise commit by itself.
+TEST_F(database_manager_test, a_transaction_sqlite_ended_refuses_statements_until_its_scope_ends) {
+  const testing::io_error_function io_error;
+  testing::fail_inserts(file_, "host_flag", "new.segment_flag = 0");
+  database_manager db;
+  db.open(file_.string());
+  const auto mac = [](unsigned char n) {
+    const unsigned char bytes[6] = {0, 0, 0, 0, 0, n};
+    return ll_addr(bytes);
+  };
+  {
+    transaction_scope scope(db);
+    db.add_host_flag(mac(1), true);
+    for (unsigned char n = 2; n < 5; ++n) {
+      try {
+        db.add_host_flag(mac(n), n != 2);
+        ADD_FAILURE() << "a statement ran after the transaction was lost";
+      } catch (const transaction_lost& error) {
+        EXPECT_STREQ(error.what(), "Some kind of disk I/O error occurred");
+      }
+    }
+  }
+  EXPECT_EQ(rows("select count(*) from host_flag"), Rows{"0"});
+  {
+    transaction_scope scope(db);
+    db.add_host_flag(mac(5), true);
+  }
+  EXPECT_EQ(rows("select lladdr from host_flag"), Rows{"00:00:00:00:00:05"});
 }
 
 // The address space the test process holds now.
