@@ -34,9 +34,10 @@ class block_pool {
  public:
   void* allocate(std::size_t size) {
     if (size > largest_small) {
-      auto* header = static_cast<block_header*>(std::malloc(sizeof(block_header) + size));
+      const std::size_t usable = rounded(size);
+      auto* header = static_cast<block_header*>(std::malloc(sizeof(block_header) + usable));
       if (header == nullptr) return nullptr;
-      *header = (size + 7) & ~std::size_t{7};
+      *header = usable;
       return header + 1;
     }
     const std::size_t size_class = class_of(size);
@@ -65,10 +66,11 @@ class block_pool {
     const std::size_t held = usable_size(block);
     if (rounded(size) == held) return block;
     if (held > largest_small && size > largest_small) {
+      const std::size_t usable = rounded(size);
       auto* header = static_cast<block_header*>(
-          std::realloc(static_cast<block_header*>(block) - 1, sizeof(block_header) + size));
+          std::realloc(static_cast<block_header*>(block) - 1, sizeof(block_header) + usable));
       if (header == nullptr) return nullptr;
-      *header = rounded(size);
+      *header = usable;
       return header + 1;
     }
     void* moved = allocate(size);
