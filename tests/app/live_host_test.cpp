@@ -3,16 +3,18 @@
 // that another program holds, on crafted records, and a second time.
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <boost/filesystem/operations.hpp>
 #include <functional>
+#include <optional>
+#include <set>
 
 #include "base/quoted_path.hpp"
 #include "record_encoding.hpp"
 #include "support/base_folder.hpp"
+#include "support/read_only.hpp"
 
 namespace rovev {
 namespace {
@@ -122,21 +124,11 @@ TEST(live_host, a_history_walk_goes_on_past_what_it_cannot_read) {
             1u);
 }
 
-// Sets or clears the immutable flag, which makes a file read-only for root too.
-bool set_immutable(const fs::path& file, bool immutable) {
-  const int descriptor = ::open(file.c_str(), O_RDONLY);
-  int flags = 0;
-  bool done = descriptor >= 0 && ::ioctl(descriptor, FS_IOC_GETFLAGS, &flags) == 0;
-  flags = immutable ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-  done = done && ::ioctl(descriptor, FS_IOC_SETFLAGS, &flags) == 0;
-  if (descriptor >= 0) ::close(descriptor);
-  return done;
-}
-
 struct database_case {
   const char* name;
   // Makes vg.db what the case needs; other is a second connection on it.
   std::function<void(const base_folder&, testing::other_connection& other)> prepare;
+  const char* read_only;  // what is made read-only: "vg.db", the folder ("."), or nothing ("")
   int status;
   const char* text;  // in every line that reports the database
   std::size_t lines_with_text;
@@ -152,11 +144,36 @@ TEST_P(database_check, stops_before_any_step_only_what_cannot_be_written) {
   write_one_of_each(base.path());
   testing::other_connection other(base.database());
   GetParam().prepare(base, other);
+  const auto listing = [&base] {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(base.path()))
+      names.insert(entry.path().string());
+    return names;
+  };
+  // Its size and time: a test that opened and closed vg.db itself would give
+  // up the locks its second connection holds on it.
+  const auto stamp = [&base] {
+    struct stat status {};
+    ::stat(base.database().c_str(), &status);
+    return std::make_pair(status.st_size,
+                          status.st_mtim.tv_sec * 1000000000L + status.st_mtim.tv_nsec);
+  };
+  const auto names_before = listing();
+  const auto database_before = stamp();
+  std::optional<testing::read_only> read_only;
+  if (*GetParam().read_only != '\0') {
+    read_only.emplace(base / GetParam().read_only);
+    if (!read_only->made()) GTEST_SKIP() << "this file system makes nothing read-only";
+  }
   const auto result = base.run();
-  set_immutable(base.database(), false);
+  read_only.reset();
   EXPECT_EQ(result.status, GetParam().status);
   EXPECT_EQ(lines_of(result.out).size(), GetParam().lines) << result.out;
   EXPECT_EQ(count_lines_with(result.out, GetParam().text), GetParam().lines_with_text);
+  if (GetParam().status == 1 && GetParam().lines == 1) {
+    EXPECT_EQ(stamp(), database_before) << "vg.db was changed";
+    EXPECT_EQ(listing(), names_before) << "something was left beside vg.db";
+  }
 }
 
 using other_connection = testing::other_connection;
@@ -168,32 +185,33 @@ INSTANTIATE_TEST_SUITE_P(
                       [](const base_folder& base, other_connection&) {
                         write_file(base.database(), std::string(4096, 'x'));
                       },
-                      1, "データベースエラーです。vg.dbファイルを", 1, 1},
+                      "", 1, "データベースエラーです。vg.dbファイルを", 1, 1},
         database_case{"locked_by_a_writer",
                       [](const base_folder&, other_connection& other) {
                         other.exec(
                             "BEGIN IMMEDIATE; UPDATE users SET description = '' WHERE id = 1;");
                       },
-                      1, "中止しました  (what: The database file is locked)", 1, 1},
-        database_case{"read_only",
-                      [](const base_folder& base, other_connection&) {
-                        ASSERT_TRUE(set_immutable(base.database(), true));
-                      },
-                      1, "中止しました  (what: Attempt to write a readonly database)", 1, 1},
+                      "", 1, "中止しました  (what: The database file is locked)", 1, 1},
+        database_case{"read_only", [](const base_folder&, other_connection&) {}, "vg.db", 1,
+                      "中止しました  (what: Attempt to write a readonly database)", 1, 1},
+        // vg.db can be written, but no journal can be made beside it.
+        database_case{"folder_without_room_for_a_journal",
+                      [](const base_folder&, other_connection&) {}, ".", 1,
+                      "データベースエラーのため取り込みを中止しました  (what: ", 1, 1},
         database_case{"held_by_a_reader",
                       [](const base_folder&, other_connection& other) {
                         other.exec("BEGIN; SELECT count(*) FROM users;");
                       },
-                      1, "The database file is locked", 6, 18},
+                      "", 1, "The database file is locked", 6, 18},
         database_case{
             "empty_file",
-            [](const base_folder& base, other_connection&) { write_file(base.database(), ""); }, 0,
-            "SQL error or missing database", 6, 18},
+            [](const base_folder& base, other_connection&) { write_file(base.database(), ""); }, "",
+            0, "SQL error or missing database", 6, 18},
         database_case{"missing_table",
                       [](const base_folder&, other_connection& other) {
                         other.exec("DROP TABLE detection_log;");
                       },
-                      0, "SQL error or missing database", 1, 13}),
+                      "", 0, "SQL error or missing database", 1, 13}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct long_line_case {
