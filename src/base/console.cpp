@@ -1,6 +1,7 @@
 #include "base/console.hpp"
 
 #include <langinfo.h>
+#include <poll.h>
 
 #include <cerrno>
 #include <clocale>
@@ -30,16 +31,39 @@ std::string console::localize(std::string_view utf8_template) {
   return std::string(utf8_template);
 }
 
+namespace {
+
+// An output opened non-blocking (by the program that reads it) says "not
+// yet" when it is full: wait until it takes bytes again. False when waiting
+// itself fails.
+bool wait_until_writable(int descriptor) {
+  pollfd output{descriptor, POLLOUT, 0};
+  int ready;
+  while ((ready = ::poll(&output, 1, -1)) < 0 && errno == EINTR) {
+  }
+  return ready > 0;
+}
+
+}  // namespace
+
+// Only a real failure (a closed pipe, a full device, a file-size limit, a bad
+// descriptor, an I/O error) drops the line; what is only "not yet" or an
+// interruption is tried again.
 void console::write(channel where, std::string_view bytes) {
   const int descriptor = where == channel::out ? out_ : err_;
   while (!bytes.empty()) {
     const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) {
-      failed_ = true;
-      return;
+    if (written > 0) {
+      bytes.remove_prefix(static_cast<std::size_t>(written));
+      continue;
     }
-    bytes.remove_prefix(static_cast<std::size_t>(written));
+    if (written < 0 && errno == EINTR) continue;
+    if (written < 0 && (errno == EAGAIN || errno == EWOULDBLOCK) &&
+        wait_until_writable(descriptor)) {
+      continue;
+    }
+    failed_ = true;
+    return;
   }
 }
 

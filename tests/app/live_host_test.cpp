@@ -78,6 +78,21 @@ INSTANTIATE_TEST_SUITE_P(
                                       "(what: Some kind of disk I/O error occurred)", "0"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A program that opened the tool's output non-blocking and reads it late
+// gets every line, as a file does: a full pipe is waited for, not dropped.
+TEST(live_host, an_output_that_says_not_yet_gets_every_line) {
+  const base_folder base;
+  std::vector<std::string> bad_users(3000, "x,u,h,-,d");
+  base.write_list("manager.user", bad_users);
+  testing::tool_options late;
+  late.out = output::late_reader;
+  const auto read_late = run(base, late);
+  const auto into_a_file = base.run();
+  EXPECT_EQ(read_late.status, 0);
+  EXPECT_GT(into_a_file.out.size(), 256u << 10);  // more than a pipe holds
+  EXPECT_EQ(read_late.out, into_a_file.out);
+}
+
 // Makes a chain of folders whose path ends up longer than PATH_MAX.
 void make_long_branch(const fs::path& top) {
   fs::create_directories(top);

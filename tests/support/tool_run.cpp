@@ -1,6 +1,7 @@
 #include "support/tool_run.hpp"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -35,7 +36,8 @@ namespace {
       out = ::open("/dev/full", O_WRONLY);
       break;
     case output::broken_pipe:
-      ::close(pipe_ends[0]);  // only the test's end, which it closes, reads
+    case output::late_reader:
+      ::close(pipe_ends[0]);  // only the test's end reads
       out = pipe_ends[1];
       break;
     case output::full_log:
@@ -64,6 +66,18 @@ namespace {
   ::_exit(127);
 }
 
+// Reads the pipe until the tool closes it, or until the deadline.
+void read_all(int pipe_end, std::string& bytes, std::chrono::steady_clock::time_point deadline) {
+  pollfd input{pipe_end, POLLIN, 0};
+  char buffer[64 * 1024];
+  while (std::chrono::steady_clock::now() < deadline) {
+    if (::poll(&input, 1, 100) <= 0) continue;
+    const ssize_t count = ::read(pipe_end, buffer, sizeof buffer);
+    if (count <= 0) return;
+    bytes.append(buffer, static_cast<std::size_t>(count));
+  }
+}
+
 }  // namespace
 
 tool_result run_tool(const std::vector<std::string>& arguments, const tool_options& options) {
@@ -87,23 +101,30 @@ tool_result run_tool(const std::vector<std::string>& arguments, const tool_optio
   for (std::string& variable : environment) envp.push_back(variable.data());
   envp.push_back(nullptr);
 
+  using output = tool_options::output;
   int pipe_ends[2] = {-1, -1};
-  if (options.out == tool_options::output::broken_pipe && ::pipe(pipe_ends) != 0) {
-    throw std::runtime_error("cannot make a pipe");
-  }
+  const bool piped = options.out == output::broken_pipe || options.out == output::late_reader;
+  if (piped && ::pipe2(pipe_ends, O_CLOEXEC) != 0) throw std::runtime_error("cannot make a pipe");
+  if (options.out == output::late_reader) ::fcntl(pipe_ends[1], F_SETFL, O_NONBLOCK);
   const pid_t child = ::fork();
   if (child < 0) throw std::runtime_error("cannot start the tool");
   if (child == 0) {
     start_tool(argv.data(), envp.data(), options, out_file.c_str(), err_file.c_str(), pipe_ends);
   }
-  // The reader goes before the tool writes a line.
-  if (pipe_ends[0] >= 0) {
-    ::close(pipe_ends[0]);
-    ::close(pipe_ends[1]);
-  }
-
   const auto deadline =
       std::chrono::steady_clock::now() + std::chrono::seconds(options.timeout_seconds);
+  std::string read_late;
+  if (piped) {
+    ::close(pipe_ends[1]);
+    if (options.out == output::late_reader) {
+      // Long enough for the tool to fill the pipe and be told "not yet".
+      std::this_thread::sleep_for(std::chrono::milliseconds(300));
+      read_all(pipe_ends[0], read_late, deadline);
+    }
+    // A broken pipe's reader goes before the tool writes a line.
+    ::close(pipe_ends[0]);
+  }
+
   int wait_status = 0;
   rusage usage{};
   while (::wait4(child, &wait_status, WNOHANG, &usage) == 0) {
@@ -116,7 +137,8 @@ tool_result run_tool(const std::vector<std::string>& arguments, const tool_optio
   }
   const int status =
       WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : 128 + WTERMSIG(wait_status);
-  return {status, read_file(out_file), read_file(err_file), usage.ru_maxrss};
+  const std::string out = options.out == output::late_reader ? read_late : read_file(out_file);
+  return {status, out, read_file(err_file), usage.ru_maxrss};
 }
 
 std::vector<std::string> lines_of(const std::string& text) {

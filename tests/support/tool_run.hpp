@@ -16,9 +16,18 @@ struct tool_options {
   // The locale variables (PATH is always set).
   std::vector<std::string> environment{"LC_ALL=C.UTF-8"};
   // Where standard output goes: a file the result reads back, /dev/null,
-  // /dev/full, nowhere (closed), a pipe whose reader has gone, or a log file
-  // that has already reached file_size_limit.
-  enum class output { captured, null_device, full_device, closed, broken_pipe, full_log };
+  // /dev/full, nowhere (closed), a pipe whose reader has gone, a log file
+  // that has already reached file_size_limit, or a non-blocking pipe that
+  // the test reads only after a while, as a program that starts the tool may.
+  enum class output {
+    captured,
+    null_device,
+    full_device,
+    closed,
+    broken_pipe,
+    full_log,
+    late_reader
+  };
   output out = output::captured;
   // RLIMIT_FSIZE in bytes, with SIGXFSZ at its default action; 0 for none.
   long file_size_limit = 0;
