@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <streambuf>
+#include <string_view>
 
 #include "base/report.hpp"
 
@@ -16,6 +17,15 @@ class input_stream : public std::streambuf {
  public:
   // Set when a read failed; the stream ends there as at the end of the file.
   virtual bool read_failed() const = 0;
+
+  // The bytes read ahead and not taken yet, for a search that runs over
+  // them in place; empty only at the end.
+  std::string_view ahead() {
+    if (gptr() == egptr() && underflow() == traits_type::eof()) return {};
+    return {gptr(), static_cast<std::size_t>(egptr() - gptr())};
+  }
+  // Takes that many of them, as read.
+  void take(std::size_t count) { setg(eback(), gptr() + count, egptr()); }
 };
 
 // How the importers reach the files they read: the file system (disk_files)

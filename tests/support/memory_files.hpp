@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <boost/filesystem/path.hpp>
 #include <map>
 #include <string>
@@ -8,6 +9,30 @@
 #include "base/input_files.hpp"
 
 namespace rovev::testing {
+
+// Bytes held in memory as an opened input, handed out at most chunk bytes
+// at a time, as a file is read through a buffer.
+class memory_stream final : public input_stream {
+ public:
+  explicit memory_stream(std::string bytes, std::size_t chunk = std::string::npos)
+      : bytes_(std::move(bytes)), chunk_(chunk) {
+    setg(bytes_.data(), bytes_.data(), bytes_.data());
+  }
+  bool read_failed() const override { return false; }
+
+ protected:
+  int_type underflow() override {
+    const std::size_t at = static_cast<std::size_t>(egptr() - bytes_.data());
+    if (at == bytes_.size()) return traits_type::eof();
+    char* next = bytes_.data() + at;
+    setg(next, next, next + std::min(chunk_, bytes_.size() - at));
+    return traits_type::to_int_type(*next);
+  }
+
+ private:
+  std::string bytes_;
+  std::size_t chunk_;
+};
 
 // Input files held in memory, for an importer to read instead of the disk.
 // A file that does not open still has its size.
@@ -26,17 +51,10 @@ class memory_files final : public input_files {
   std::unique_ptr<input_stream> open(const boost::filesystem::path& file) override {
     const auto found = files_.find(file);
     if (found == files_.end() || !found->second.opens) return nullptr;
-    return std::make_unique<stream>(found->second.bytes);
+    return std::make_unique<memory_stream>(found->second.bytes);
   }
 
  private:
-  struct stream final : input_stream {
-    explicit stream(std::string held) : bytes(std::move(held)) {
-      setg(bytes.data(), bytes.data(), bytes.data() + bytes.size());
-    }
-    bool read_failed() const override { return false; }
-    std::string bytes;
-  };
   struct file {
     std::string bytes;
     bool opens;

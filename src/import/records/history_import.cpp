@@ -3,7 +3,6 @@
 #include <boost/filesystem/operations.hpp>
 #include <boost/lexical_cast/bad_lexical_cast.hpp>
 #include <boost/system/system_error.hpp>
-#include <istream>
 #include <vector>
 
 #include "base/quoted_path.hpp"
@@ -102,8 +101,7 @@ void history_walk::visit_file(const fs::path& file, const history_file& context)
   ++files_found;
   const std::unique_ptr<input_stream> bytes = open_input(files_, file, out_);
   if (!bytes) return;
-  std::istream stream(bytes.get());
-  while (read_history_record(stream, record_.data(), kind_.record_size, out_)) {
+  while (read_history_record(*bytes, record_.data(), kind_.record_size, out_)) {
     import_record(file, context);
   }
 }

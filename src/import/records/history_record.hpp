@@ -1,9 +1,9 @@
 #pragma once
 
 #include <cstddef>
-#include <istream>
 #include <string_view>
 
+#include "base/input_files.hpp"
 #include "base/report.hpp"
 
 namespace rovev {
@@ -42,11 +42,11 @@ constexpr std::size_t movement_record_size = 240;
 // is reported on the err channel and the stream is searched for the next
 // marker, whose following byte starts the next record. False at the end of
 // the stream (a short last fragment included) or on a read failure.
-bool read_history_record(std::istream& stream, char* buffer, std::size_t record_size, report& out);
+bool read_history_record(input_stream& bytes, char* buffer, std::size_t record_size, report& out);
 
-bool read_detection_history_record(std::istream& stream, char (&buffer)[detection_record_size],
+bool read_detection_history_record(input_stream& bytes, char (&buffer)[detection_record_size],
                                    report& out);
-bool read_movement_history_record(std::istream& stream, char (&buffer)[movement_record_size],
+bool read_movement_history_record(input_stream& bytes, char (&buffer)[movement_record_size],
                                   report& out);
 
 // The text of a slot: its bytes up to the first NUL, or the whole slot when

@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "record_encoding.hpp"
 #include "support/collected_report.hpp"
+#include "support/memory_files.hpp"
 
 namespace rovev {
 namespace {
@@ -24,8 +23,8 @@ struct read_outcome {
   Names err;
 };
 
-read_outcome read_all(const std::string& bytes) {
-  std::istringstream stream(bytes);
+read_outcome read_chunked(const std::string& bytes, std::size_t chunk) {
+  testing::memory_stream stream(bytes, chunk);
   char buffer[detection_record_size];
   read_outcome outcome;
   testing::collected_report out;
@@ -35,6 +34,18 @@ read_outcome read_all(const std::string& bytes) {
   EXPECT_EQ(out.out, Names{});
   outcome.err = out.err;
   return outcome;
+}
+
+// The bytes read whole, and a few at a time, so that markers and records
+// cross the ends of what the input has read ahead.
+read_outcome read_all(const std::string& bytes) {
+  const read_outcome whole = read_chunked(bytes, std::string::npos);
+  for (const std::size_t chunk : {1, 5, 191}) {
+    const read_outcome chunked = read_chunked(bytes, chunk);
+    EXPECT_EQ(chunked.hostnames, whole.hostnames) << chunk;
+    EXPECT_EQ(chunked.err, whole.err) << chunk;
+  }
+  return whole;
 }
 
 const Names rejected{"    [Error]: 無効なレコードです"};
@@ -68,7 +79,7 @@ TEST(history_record_reader, a_short_record_shifts_the_search) {
     if (i == 2) one.erase(100, 10);
     bytes += one;
   }
-  std::istringstream stream(bytes);
+  testing::memory_stream stream(bytes);
   char buffer[movement_record_size];
   Names names;
   testing::collected_report out;

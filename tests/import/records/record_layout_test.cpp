@@ -2,12 +2,11 @@
 // the sample encoders: both must agree with it.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "import/records/history_record.hpp"
 #include "import/records/host_file_record.hpp"
 #include "record_encoding.hpp"
 #include "support/collected_report.hpp"
+#include "support/memory_files.hpp"
 #include "support/temp_folder.hpp"
 
 namespace rovev {
@@ -19,8 +18,8 @@ std::string golden(const char* name) {
 
 template <std::size_t size>
 std::string read_one(const std::string& bytes,
-                     bool (*reader)(std::istream&, char (&)[size], report&)) {
-  std::istringstream stream(bytes);
+                     bool (*reader)(input_stream&, char (&)[size], report&)) {
+  testing::memory_stream stream(bytes);
   char record[size];
   testing::collected_report out;
   EXPECT_TRUE(reader(stream, record, out));
