@@ -1,7 +1,10 @@
 #include <fcntl.h>
 #include <malloc.h>
 
+#include <unistd.h>
+
 #include <cerrno>
+#include <clocale>
 #include <csignal>
 #include <exception>
 
@@ -33,7 +36,9 @@ int main(int argc, char* argv[]) {
   // error, and the status says so.
   std::signal(SIGPIPE, SIG_IGN);
   std::signal(SIGXFSZ, SIG_IGN);
-  rovev::console console(rovev::console::user_charset());
+  std::setlocale(LC_ALL, "");
+  rovev::console console(rovev::console::user_charset(), STDOUT_FILENO, STDERR_FILENO,
+                         rovev::console::is_progress_terminal(STDERR_FILENO));
   int status = 1;
   try {
     status = rovev::run_command_line(argc, argv, console);

@@ -4,17 +4,24 @@
 #include <poll.h>
 
 #include <cerrno>
-#include <clocale>
+#include <cstdlib>
 #include <stdexcept>
 
 namespace rovev {
 
-std::string console::user_charset() {
-  std::setlocale(LC_ALL, "");
-  return nl_langinfo(CODESET);
+std::string console::user_charset() { return nl_langinfo(CODESET); }
+
+bool console::is_progress_terminal(int err) {
+  const char* terminal = std::getenv("TERM");
+  return ::isatty(err) == 1 && terminal != nullptr && *terminal != '\0' &&
+         std::string_view(terminal) != "dumb";
 }
 
-console::console(const std::string& charset, int out, int err) : out_(out), err_(err) {
+console::console(const std::string& charset, int out, int err, bool shows_progress)
+    : out_(out),
+      err_(err),
+      shows_progress_(shows_progress),
+      out_is_terminal_(shows_progress && ::isatty(out) == 1) {
   if (charset == "UTF-8") return;
   try {
     converter_.emplace(charset.c_str(), "UTF-8");
@@ -46,11 +53,29 @@ bool wait_until_writable(int descriptor) {
 
 }  // namespace
 
-// Only a real failure (a closed pipe, a full device, a file-size limit, a bad
-// descriptor, an I/O error) drops the line; what is only "not yet" or an
-// interruption is tried again.
 void console::write(channel where, std::string_view bytes) {
-  const int descriptor = where == channel::out ? out_ : err_;
+  if (where == channel::err || out_is_terminal_) erase_progress();
+  put(where == channel::out ? out_ : err_, bytes);
+}
+
+void console::draw_progress(std::string_view line) {
+  std::string bytes = "\r";
+  bytes += line;
+  bytes += "\x1b[K";
+  put(err_, bytes);
+  progress_drawn_ = true;
+}
+
+void console::erase_progress() {
+  if (!progress_drawn_) return;
+  progress_drawn_ = false;
+  put(err_, "\r\x1b[K");
+}
+
+// Only a real failure (a closed pipe, a full device, a file-size limit, a bad
+// descriptor, an I/O error) drops the bytes; what is only "not yet" or an
+// interruption is tried again.
+void console::put(int descriptor, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
     if (written > 0) {

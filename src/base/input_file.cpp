@@ -42,7 +42,7 @@ input_file::int_type input_file::underflow() {
     read_failed_ = count < 0;
     return traits_type::eof();
   }
-  setg(buffer_.data(), buffer_.data(), buffer_.data() + count);
+  deliver(buffer_.data(), buffer_.data() + count);
   return traits_type::to_int_type(buffer_[0]);
 }
 

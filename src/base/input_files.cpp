@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <boost/filesystem/operations.hpp>
+
 #include "base/input_file.hpp"
 #include "base/quoted_path.hpp"
 
@@ -17,6 +19,22 @@ std::optional<input_files::status> disk_files::stat(const boost::filesystem::pat
 
 std::unique_ptr<input_stream> disk_files::open(const boost::filesystem::path& file) {
   return input_file::open(file);
+}
+
+input_files::listing disk_files::list(const boost::filesystem::path& folder) {
+  namespace fs = boost::filesystem;
+  listing listed;
+  try {
+    for (fs::directory_iterator each(folder), end; each != end; ++each) {
+      // Boost takes this from the listing where the file system gives it.
+      boost::system::error_code error;
+      const fs::file_status own = each->symlink_status(error);
+      listed.entries.push_back({each->path().filename(), !error && fs::is_directory(own), error});
+    }
+  } catch (const fs::filesystem_error& failure) {
+    listed.failure = failure;
+  }
+  return listed;
 }
 
 std::unique_ptr<input_stream> open_input(input_files& files, const boost::filesystem::path& file,

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <boost/filesystem/exception.hpp>
 #include <boost/filesystem/path.hpp>
+#include <boost/system/error_code.hpp>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <streambuf>
 #include <string_view>
+#include <vector>
 
 #include "base/report.hpp"
 
@@ -26,16 +29,44 @@ class input_stream : public std::streambuf {
   }
   // Takes that many of them, as read.
   void take(std::size_t count) { setg(eback(), gptr() + count, egptr()); }
+
+  // How many bytes have been taken from the start.
+  std::uintmax_t position() const {
+    return delivered_ - static_cast<std::uintmax_t>(egptr() - gptr());
+  }
+
+ protected:
+  // The next bytes of the input, for underflow to hand out.
+  void deliver(char* begin, char* end) {
+    setg(begin, begin, end);
+    delivered_ += static_cast<std::uintmax_t>(end - begin);
+  }
+
+ private:
+  std::uintmax_t delivered_ = 0;
 };
 
-// How the importers reach the files they read: the file system (disk_files)
-// or, in tests, files held in memory.
+// How the importers reach the folders they list and the files they read:
+// the file system (disk_files) or, in tests, files held in memory.
 class input_files {
  public:
   enum class kind { folder, regular, other };
   struct status {
     kind type;
     std::uintmax_t size;  // of a regular file
+  };
+
+  // One entry of a folder and what it is itself, links not followed.
+  struct entry {
+    boost::filesystem::path name;
+    bool is_folder;
+    boost::system::error_code status_error;  // set when what it is could not be had
+  };
+  // The entries of a folder, in the order the file system gives them, and
+  // the error that ended the listing, if one did.
+  struct listing {
+    std::vector<entry> entries;
+    std::optional<boost::filesystem::filesystem_error> failure;
   };
 
   virtual ~input_files() = default;
@@ -47,6 +78,9 @@ class input_files {
   // The regular file opened for reading; null when it is missing, will not
   // open or is no regular file.
   virtual std::unique_ptr<input_stream> open(const boost::filesystem::path& file) = 0;
+
+  // The folder's entries, read whole, so that no folder stays open.
+  virtual listing list(const boost::filesystem::path& folder) = 0;
 };
 
 // The file system's files. Only regular files are opened, and the open never
@@ -55,6 +89,7 @@ class disk_files final : public input_files {
  public:
   std::optional<status> stat(const boost::filesystem::path& file) override;
   std::unique_ptr<input_stream> open(const boost::filesystem::path& file) override;
+  listing list(const boost::filesystem::path& folder) override;
 };
 
 // The one rule for every input: a regular file (after following links) that

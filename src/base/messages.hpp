@@ -52,6 +52,11 @@ inline constexpr message<1> user_list_finish{
 inline constexpr message<1> group_list_start{"グループ一覧の取り込みを開始します: %s"};
 inline constexpr message<1> group_list_finish{
     "グループ一覧の取り込みが完了しました。%u件取り込みました。"};
+// The progress lines of a terminal, short enough for 80 columns: the lines
+// read so far and the share of the file's bytes.
+inline constexpr message<2> appliance_list_progress{"登録済みVellgard2 一覧: %u行 (%u%%)"};
+inline constexpr message<2> user_list_progress{"ユーザ一覧: %u行 (%u%%)"};
+inline constexpr message<2> group_list_progress{"グループ一覧: %u行 (%u%%)"};
 inline constexpr message<1> line_too_long{
     "%u行目でエラーが発生しました  (Message: 行が長すぎます)"};
 inline constexpr message<1> line_not_cp932{
@@ -79,6 +84,11 @@ inline constexpr message<2> detection_finish{
 inline constexpr message<1> movement_start{"移動履歴の取り込みを開始しました: %s"};
 inline constexpr message<2> movement_finish{
     "移動履歴の取り込みが完了しました。%u個のファイルが見つかり、%u件の履歴を取り込みました。"};
+// The progress lines: the files and the rows so far, and the share of the
+// bytes of the file being read.
+inline constexpr message<3> pcs_progress{"登録済みPC: %u個のファイル、%u件 (%u%%)"};
+inline constexpr message<3> detection_progress{"検知履歴: %u個のファイル、%u件 (%u%%)"};
+inline constexpr message<3> movement_progress{"移動履歴: %u個のファイル、%u件 (%u%%)"};
 inline constexpr message<1> store_failed{"DBへの格納に失敗しました  (what: %s)"};
 inline constexpr message<1> file_system_error{"ファイルシステムエラーです  (what: %s)"};
 inline constexpr message<1> bad_address{"無効なIPアドレスまたはMACアドレスです  (what: %s)"};

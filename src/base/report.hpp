@@ -45,6 +45,16 @@ class report {
     line(channel::err, true, message, args...);
   }
 
+  // A progress line for a terminal, in place of the one before it, without
+  // a line end (see progress_meter); on a report that shows none, nothing.
+  template <std::size_t Arity, class... Args>
+  void progress(messages::message<Arity> message, const Args&... args) {
+    if (shows_progress()) draw_progress(format(message, false, args...));
+  }
+  virtual bool shows_progress() const { return false; }
+  // Erases the progress line, if one is drawn.
+  virtual void erase_progress() {}
+
   // Bytes as they are, line ends included.
   virtual void write(channel where, std::string_view bytes) = 0;
 
@@ -53,17 +63,23 @@ class report {
   virtual std::string localize(std::string_view utf8_template) {
     return std::string(utf8_template);
   }
+  virtual void draw_progress(std::string_view) {}
 
  private:
   template <std::size_t Arity, class... Args>
   void line(channel where, bool error, messages::message<Arity> message, const Args&... args) {
+    std::string bytes = format(message, error, args...);
+    bytes += '\n';
+    write(where, bytes);
+  }
+
+  template <std::size_t Arity, class... Args>
+  std::string format(messages::message<Arity> message, bool error, const Args&... args) {
     static_assert(Arity == sizeof...(Args), "the message takes another number of values");
     boost::format text(
         localize(error ? messages::error_line(message.text) : std::string(message.text)));
     (void)(text % ... % args);
-    std::string bytes = text.str();
-    bytes += '\n';
-    write(where, bytes);
+    return text.str();
   }
 };
 

@@ -4,8 +4,7 @@ namespace rovev {
 
 // What an import step tells the driver.
 struct step_result {
-  bool input_read = true;  // false when its file did not open
-  bool committed = true;   // false when a transaction of the step could not commit
+  bool committed = true;  // false when a transaction of the step could not commit
 };
 
 }  // namespace rovev

@@ -93,6 +93,56 @@ TEST(live_host, an_output_that_says_not_yet_gets_every_line) {
   EXPECT_EQ(read_late.out, into_a_file.out);
 }
 
+// What a terminal shows of bytes that move the cursor with a carriage return
+// and erase with erase-to-end-of-line only.
+Lines screen_of(const std::string& bytes) {
+  Lines screen;
+  std::string line;
+  std::size_t column = 0;
+  for (std::size_t at = 0; at < bytes.size(); ++at) {
+    if (bytes[at] == '\r') {
+      column = 0;
+    } else if (bytes[at] == '\n') {
+      screen.push_back(line);
+      line.clear();
+      column = 0;
+    } else if (bytes.compare(at, 3, "\x1b[K") == 0) {
+      line.resize(column);
+      at += 2;
+    } else {
+      if (column < line.size()) {
+        line[column] = bytes[at];
+      } else {
+        line += bytes[at];
+      }
+      ++column;
+    }
+  }
+  if (!line.empty()) screen.push_back(line);
+  return screen;
+}
+
+// On a terminal a step that runs long shows its progress, and at the end the
+// terminal shows exactly the lines of a run into a file.
+TEST(live_host, a_terminal_shows_progress_and_then_the_lines_alone) {
+  const base_folder base;
+  write_one_of_each(base.path());
+  std::string records;
+  for (int n = 0; n < 150000; ++n) records += detection_record;
+  write_file(base / "hist" / "host_1.hist", records);
+  const std::string fresh_database = testing::read_file(base.database());
+  testing::tool_options on_a_terminal;
+  on_a_terminal.out = output::terminal;
+  on_a_terminal.environment.push_back("TERM=xterm");
+  const auto terminal = run(base, on_a_terminal);
+  write_file(base.database(), fresh_database);
+  const auto into_a_file = base.run();
+  EXPECT_EQ(terminal.status, 0);
+  EXPECT_NE(terminal.out.find("\r検知履歴: 1個のファイル、"), std::string::npos);
+  EXPECT_EQ(screen_of(terminal.out), lines_of(into_a_file.out));
+  EXPECT_EQ(into_a_file.out.find('\x1b'), std::string::npos);
+}
+
 // Makes a chain of folders whose path ends up longer than PATH_MAX.
 void make_long_branch(const fs::path& top) {
   fs::create_directories(top);

@@ -43,5 +43,26 @@ INSTANTIATE_TEST_SUITE_P(
                       charset_case{"SHIFT_JIS", "\x8e\xe6\x82\xe8\x8d\x9e\x82\xdd: "},
                       charset_case{"EUC-JP", "\xbc\xe8\xa4\xea\xb9\xfe\xa4\xdf: "}));
 
+// On a terminal the progress line is drawn in place, with a carriage return
+// and erase-to-end-of-line only, and erased before a line goes there.
+TEST(console, draws_progress_in_place_and_erases_it_before_another_line) {
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(std::tmpfile(), std::fclose);
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> err(std::tmpfile(), std::fclose);
+  for (const bool shows : {true, false}) {
+    console lines("UTF-8", fileno(out.get()), fileno(err.get()), shows);
+    lines.progress(messages::message<1>{"進捗 %u"}, 1u);
+    lines.progress(messages::message<1>{"進捗 %u"}, 2u);
+    lines.out_line(messages::message<0>{"出力"});  // not the terminal
+    lines.err_line(messages::message<0>{"エラー"});
+    lines.erase_progress();  // none is drawn
+    lines.progress(messages::message<1>{"進捗 %u"}, 3u);
+    lines.erase_progress();
+  }
+  EXPECT_EQ(contents(err.get()),
+            "\r進捗 1\x1b[K\r進捗 2\x1b[K\r\x1b[Kエラー\n\r進捗 3\x1b[K\r\x1b[K"
+            "エラー\n");
+  EXPECT_EQ(contents(out.get()), "出力\n出力\n");
+}
+
 }  // namespace
 }  // namespace rovev

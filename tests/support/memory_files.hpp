@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <boost/filesystem/path.hpp>
+#include <iterator>
 #include <map>
 #include <string>
 #include <utility>
@@ -25,7 +26,7 @@ class memory_stream final : public input_stream {
     const std::size_t at = static_cast<std::size_t>(egptr() - bytes_.data());
     if (at == bytes_.size()) return traits_type::eof();
     char* next = bytes_.data() + at;
-    setg(next, next, next + std::min(chunk_, bytes_.size() - at));
+    deliver(next, next + std::min(chunk_, bytes_.size() - at));
     return traits_type::to_int_type(*next);
   }
 
@@ -34,18 +35,29 @@ class memory_stream final : public input_stream {
   std::size_t chunk_;
 };
 
-// Input files held in memory, for an importer to read instead of the disk.
-// A file that does not open still has its size.
+// Input files held in memory, for an importer to read instead of the disk;
+// a folder is there when a file is below it. A file that does not open still
+// has its size; a folder can be made to fail its listing, and an entry its
+// status.
 class memory_files final : public input_files {
  public:
   void add(const boost::filesystem::path& file, std::string bytes, bool opens = true) {
     files_[file] = {std::move(bytes), opens};
   }
+  void fail_listing(const boost::filesystem::path& folder, int error) {
+    unlistable_[folder] = error;
+  }
+  void fail_status(const boost::filesystem::path& entry, int error) {
+    files_[entry];
+    unknown_[entry] = error;
+  }
 
   std::optional<status> stat(const boost::filesystem::path& file) override {
+    if (unknown_.count(file) != 0) return std::nullopt;
     const auto found = files_.find(file);
-    if (found == files_.end()) return std::nullopt;
-    return status{kind::regular, found->second.bytes.size()};
+    if (found != files_.end()) return status{kind::regular, found->second.bytes.size()};
+    if (!list(file).entries.empty()) return status{kind::folder, 0};
+    return std::nullopt;
   }
 
   std::unique_ptr<input_stream> open(const boost::filesystem::path& file) override {
@@ -54,12 +66,38 @@ class memory_files final : public input_files {
     return std::make_unique<memory_stream>(found->second.bytes);
   }
 
+  // The entries below the folder, in the order of their names.
+  listing list(const boost::filesystem::path& folder) override {
+    listing listed;
+    if (const auto error = unlistable_.find(folder); error != unlistable_.end()) {
+      listed.failure.emplace(
+          "boost::filesystem::directory_iterator::construct", folder,
+          boost::system::error_code(error->second, boost::system::system_category()));
+      return listed;
+    }
+    for (const auto& [file, held] : files_) {
+      const boost::filesystem::path below = file.lexically_relative(folder);
+      if (below.empty() || *below.begin() == ".." || *below.begin() == ".") continue;
+      const boost::filesystem::path name = *below.begin();
+      if (!listed.entries.empty() && listed.entries.back().name == name) continue;
+      input_files::entry entry{name, std::next(below.begin()) != below.end(), {}};
+      if (const auto error = unknown_.find(folder / name); error != unknown_.end()) {
+        entry = {name, false,
+                 boost::system::error_code(error->second, boost::system::system_category())};
+      }
+      listed.entries.push_back(entry);
+    }
+    return listed;
+  }
+
  private:
   struct file {
     std::string bytes;
-    bool opens;
+    bool opens = true;
   };
   std::map<boost::filesystem::path, file> files_;
+  std::map<boost::filesystem::path, int> unlistable_;
+  std::map<boost::filesystem::path, int> unknown_;
 };
 
 }  // namespace rovev::testing

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <stdexcept>
 #include <thread>
 
@@ -20,7 +21,8 @@ namespace {
 
 // In the child between fork and exec: only async-signal-safe calls.
 [[noreturn]] void start_tool(char* const argv[], char* const envp[], const tool_options& options,
-                             const char* out_file, const char* err_file, const int pipe_ends[2]) {
+                             const char* out_file, const char* err_file, const int pipe_ends[2],
+                             const char* terminal) {
   using output = tool_options::output;
   ::dup2(::open("/dev/null", O_RDONLY), 0);
   ::dup2(::open(err_file, O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
@@ -44,6 +46,10 @@ namespace {
       out = ::open(out_file, O_WRONLY | O_CREAT | O_APPEND, 0600);
       if (::ftruncate(out, options.file_size_limit) != 0) ::_exit(126);
       break;
+    case output::terminal:
+      out = ::open(terminal, O_RDWR | O_NOCTTY);
+      ::dup2(out, 2);
+      break;
     case output::closed:
       break;
   }
@@ -66,7 +72,8 @@ namespace {
   ::_exit(127);
 }
 
-// Reads the pipe until the tool closes it, or until the deadline.
+// Reads a pipe or a terminal until the tool has closed it, or until the
+// deadline.
 void read_all(int pipe_end, std::string& bytes, std::chrono::steady_clock::time_point deadline) {
   pollfd input{pipe_end, POLLIN, 0};
   char buffer[64 * 1024];
@@ -75,6 +82,36 @@ void read_all(int pipe_end, std::string& bytes, std::chrono::steady_clock::time_
     const ssize_t count = ::read(pipe_end, buffer, sizeof buffer);
     if (count <= 0) return;
     bytes.append(buffer, static_cast<std::size_t>(count));
+  }
+}
+
+// Reads a terminal until the tool has gone, or until the deadline. Before
+// the tool opens it, and after the tool has gone, the terminal reads as hung
+// up; only the second ends the reading.
+void read_terminal(int terminal, pid_t tool, std::string& bytes,
+                   std::chrono::steady_clock::time_point deadline) {
+  char buffer[64 * 1024];
+  const auto drain = [&] {
+    for (ssize_t count; (count = ::read(terminal, buffer, sizeof buffer)) > 0;) {
+      bytes.append(buffer, static_cast<std::size_t>(count));
+    }
+  };
+  while (std::chrono::steady_clock::now() < deadline) {
+    pollfd input{terminal, POLLIN, 0};
+    if (::poll(&input, 1, 50) > 0 && (input.revents & POLLIN) != 0) {
+      const ssize_t count = ::read(terminal, buffer, sizeof buffer);
+      if (count > 0) {
+        bytes.append(buffer, static_cast<std::size_t>(count));
+        continue;
+      }
+    }
+    siginfo_t gone{};
+    ::waitid(P_PID, static_cast<id_t>(tool), &gone, WEXITED | WNOHANG | WNOWAIT);
+    if (gone.si_pid == tool) {
+      drain();
+      return;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
 }
 
@@ -106,10 +143,20 @@ tool_result run_tool(const std::vector<std::string>& arguments, const tool_optio
   const bool piped = options.out == output::broken_pipe || options.out == output::late_reader;
   if (piped && ::pipe2(pipe_ends, O_CLOEXEC) != 0) throw std::runtime_error("cannot make a pipe");
   if (options.out == output::late_reader) ::fcntl(pipe_ends[1], F_SETFL, O_NONBLOCK);
+  int terminal = -1;
+  std::string terminal_name;
+  if (options.out == output::terminal) {
+    terminal = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (terminal < 0 || ::grantpt(terminal) != 0 || ::unlockpt(terminal) != 0) {
+      throw std::runtime_error("cannot make a terminal");
+    }
+    terminal_name = ::ptsname(terminal);
+  }
   const pid_t child = ::fork();
   if (child < 0) throw std::runtime_error("cannot start the tool");
   if (child == 0) {
-    start_tool(argv.data(), envp.data(), options, out_file.c_str(), err_file.c_str(), pipe_ends);
+    start_tool(argv.data(), envp.data(), options, out_file.c_str(), err_file.c_str(), pipe_ends,
+               terminal_name.c_str());
   }
   const auto deadline =
       std::chrono::steady_clock::now() + std::chrono::seconds(options.timeout_seconds);
@@ -124,6 +171,10 @@ tool_result run_tool(const std::vector<std::string>& arguments, const tool_optio
     // A broken pipe's reader goes before the tool writes a line.
     ::close(pipe_ends[0]);
   }
+  if (terminal >= 0) {
+    read_terminal(terminal, child, read_late, deadline);
+    ::close(terminal);
+  }
 
   int wait_status = 0;
   rusage usage{};
@@ -137,7 +188,8 @@ tool_result run_tool(const std::vector<std::string>& arguments, const tool_optio
   }
   const int status =
       WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : 128 + WTERMSIG(wait_status);
-  const std::string out = options.out == output::late_reader ? read_late : read_file(out_file);
+  const bool read_here = options.out == output::late_reader || options.out == output::terminal;
+  const std::string out = read_here ? read_late : read_file(out_file);
   return {status, out, read_file(err_file), usage.ru_maxrss};
 }
 

@@ -17,8 +17,9 @@ struct tool_options {
   std::vector<std::string> environment{"LC_ALL=C.UTF-8"};
   // Where standard output goes: a file the result reads back, /dev/null,
   // /dev/full, nowhere (closed), a pipe whose reader has gone, a log file
-  // that has already reached file_size_limit, or a non-blocking pipe that
-  // the test reads only after a while, as a program that starts the tool may.
+  // that has already reached file_size_limit, a non-blocking pipe that the
+  // test reads only after a while, as a program that starts the tool may, or
+  // a terminal that standard error shares, whose bytes the result holds.
   enum class output {
     captured,
     null_device,
@@ -26,7 +27,8 @@ struct tool_options {
     closed,
     broken_pipe,
     full_log,
-    late_reader
+    late_reader,
+    terminal
   };
   output out = output::captured;
   // RLIMIT_FSIZE in bytes, with SIGXFSZ at its default action; 0 for none.

@@ -85,12 +85,12 @@ step_result import_appliance_list(database_manager& db, input_files& files,
                                   const boost::filesystem::path& file,
                                   appliance_id_map& appliance_ids, report& out) {
   transaction_scope scope(db);
-  step_result result;
-  result.input_read = import_list_file(
-      files, file, messages::appliance_list_start, messages::appliance_list_finish, out,
-      [&](const list_line& line) { return import_line(db, appliance_ids, line, out); });
-  result.committed = end_and_report(scope, out);
-  return result;
+  import_list_file(
+      files, file,
+      {messages::appliance_list_start, messages::appliance_list_finish,
+       messages::appliance_list_progress},
+      out, [&](const list_line& line) { return import_line(db, appliance_ids, line, out); });
+  return {end_and_report(scope, out)};
 }
 
 }  // namespace rovev

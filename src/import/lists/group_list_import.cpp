@@ -46,9 +46,11 @@ bool import_line(database_manager& db, const list_line& line, report& out) {
 
 step_result import_group_list(input_files& files, const boost::filesystem::path& file,
                               database_manager& db, report& out) {
-  return step_result{
-      import_list_file(files, file, messages::group_list_start, messages::group_list_finish, out,
-                       [&](const list_line& line) { return import_line(db, line, out); })};
+  import_list_file(
+      files, file,
+      {messages::group_list_start, messages::group_list_finish, messages::group_list_progress}, out,
+      [&](const list_line& line) { return import_line(db, line, out); });
+  return {};
 }
 
 }  // namespace rovev

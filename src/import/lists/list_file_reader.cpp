@@ -3,6 +3,7 @@
 #include <boost/tokenizer.hpp>
 
 #include "base/large_buffer.hpp"
+#include "base/progress_meter.hpp"
 #include "base/quoted_path.hpp"
 
 namespace rovev {
@@ -74,22 +75,27 @@ bool list_file_reader::next(list_line& line) {
   return false;
 }
 
-bool import_list_file(input_files& files, const boost::filesystem::path& file,
-                      messages::message<1> start_message, messages::message<1> finish_message,
-                      report& out, const std::function<bool(const list_line&)>& handle_line) {
+void import_list_file(input_files& files, const boost::filesystem::path& file,
+                      const list_messages& lines, report& out,
+                      const std::function<bool(const list_line&)>& handle_line) {
   const std::string quoted_file = quoted(file);
-  out.out_line(start_message, quoted_file);
+  out.out_line(lines.start, quoted_file);
   const std::unique_ptr<input_stream> bytes = open_input(files, file, out);
-  if (!bytes) return false;
+  if (!bytes) return;
   list_file_reader reader(*bytes, out);
   std::uint32_t imported = 0;
-  list_line line;
-  while (reader.next(line)) {
-    if (handle_line(line)) ++imported;
+  {
+    progress_meter meter(out);
+    const auto status = files.stat(file);
+    const std::uintmax_t size = status ? status->size : 0;
+    list_line line;
+    while (reader.next(line)) {
+      if (handle_line(line)) ++imported;
+      if (meter.due()) meter.show(lines.progress, line.number, percent_of(reader.position(), size));
+    }
   }
   if (reader.read_failed()) out.out_error(messages::cannot_read_file, quoted_file);
-  out.out_line(finish_message, imported);
-  return true;
+  out.out_line(lines.finish, imported);
 }
 
 }  // namespace rovev

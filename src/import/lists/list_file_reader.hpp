@@ -45,6 +45,8 @@ class list_file_reader {
 
   // Whether reading ended on a failure rather than at the end of the file.
   bool read_failed() const { return bytes_.read_failed(); }
+  // How many bytes of the file have been read.
+  std::uintmax_t position() const { return bytes_.position(); }
 
  private:
   enum class raw_line { line, too_long, end };
@@ -58,12 +60,19 @@ class list_file_reader {
   std::string text_;
 };
 
+// The lines of one list: its start line (%s: the file, quoted), its finish
+// line (%u: the lines imported), and its progress line on a terminal.
+struct list_messages {
+  messages::message<1> start;
+  messages::message<1> finish;
+  messages::message<2> progress;
+};
+
 // The procedure every list follows: the start line, the file opened (or the
 // open-failure line), each line handed over, the finish line with the count.
-// handle_line returns true when it imported the line. False when the file
-// did not open.
-bool import_list_file(input_files& files, const boost::filesystem::path& file,
-                      messages::message<1> start_message, messages::message<1> finish_message,
-                      report& out, const std::function<bool(const list_line&)>& handle_line);
+// handle_line returns true when it imported the line.
+void import_list_file(input_files& files, const boost::filesystem::path& file,
+                      const list_messages& lines, report& out,
+                      const std::function<bool(const list_line&)>& handle_line);
 
 }  // namespace rovev

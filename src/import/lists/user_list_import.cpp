@@ -65,9 +65,11 @@ bool import_line(database_manager& db, const list_line& line, report& out) {
 
 step_result import_user_list(input_files& files, const boost::filesystem::path& file,
                              database_manager& db, report& out) {
-  return step_result{
-      import_list_file(files, file, messages::user_list_start, messages::user_list_finish, out,
-                       [&](const list_line& line) { return import_line(db, line, out); })};
+  import_list_file(
+      files, file,
+      {messages::user_list_start, messages::user_list_finish, messages::user_list_progress}, out,
+      [&](const list_line& line) { return import_line(db, line, out); });
+  return {};
 }
 
 }  // namespace rovev

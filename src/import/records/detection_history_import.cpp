@@ -28,16 +28,17 @@ step_result import_detection_history(input_files& files, const boost::filesystem
   const history_kind detection{
       messages::detection_start,
       messages::detection_finish,
+      messages::detection_progress,
       detection_record_size,
-      [](const boost::filesystem::path& name) -> std::optional<history_file> {
+      [](const boost::filesystem::path& name) -> std::optional<history_file_appliance> {
         if (name.extension().string() != ".hist") return std::nullopt;
         const std::int32_t appliance = parse_host_file_name(name.string(), ".hist");
         if (appliance == 0) return std::nullopt;
-        return history_file{appliance};
+        return history_file_appliance{appliance};
       },
-      [&](const char* record, const history_file& file) {
+      [&](const char* record, const history_file_appliance& appliance) {
         fill_entry(record, entry);
-        db.add_detection_log(entry, static_cast<std::uint32_t>(file.appliance));
+        db.add_detection_log(entry, static_cast<std::uint32_t>(appliance.id));
       },
       {},
       messages::detection_bad_record,

@@ -1,10 +1,10 @@
 #include "import/records/history_import.hpp"
 
-#include <boost/filesystem/operations.hpp>
 #include <boost/lexical_cast/bad_lexical_cast.hpp>
 #include <boost/system/system_error.hpp>
 #include <vector>
 
+#include "base/progress_meter.hpp"
 #include "base/quoted_path.hpp"
 #include "db/transaction_lost.hpp"
 #include "db/transaction_scope.hpp"
@@ -20,96 +20,99 @@ namespace fs = boost::filesystem;
 class history_walk {
  public:
   history_walk(input_files& files, report& out, const history_kind& kind)
-      : files_(files), out_(out), kind_(kind), record_(kind.record_size) {}
+      : files_(files), out_(out), kind_(kind), meter_(out), record_(kind.record_size) {}
 
-  void walk(const fs::path& folder);
+  void walk(const fs::path& top);
 
   std::uint32_t files_found = 0;
   std::uint32_t records_imported = 0;
 
  private:
-  void visit(const fs::directory_entry& entry, std::vector<fs::directory_entry>& entries);
-  void visit_file(const fs::path& file, const history_file& context);
-  void import_record(const fs::path& file, const history_file& context);
+  // A folder being walked, with the entries still to visit.
+  struct level {
+    fs::path folder;
+    std::vector<input_files::entry> entries;
+    std::size_t next = 0;
+  };
+
+  void enter(const fs::path& folder, std::vector<level>& levels);
+  bool visit(const fs::path& path, const input_files::entry& entry);
+  void visit_file(const fs::path& file, const history_file_appliance& appliance);
+  void import_record_in_buffer(const fs::path& file, const history_file_appliance& appliance);
 
   input_files& files_;
   report& out_;
   const history_kind& kind_;
+  progress_meter meter_;
   std::vector<char> record_;
 };
 
-// The entries of a folder, read whole so that the folder is closed again.
-std::vector<fs::directory_entry> list_folder(const fs::path& folder) {
-  return std::vector<fs::directory_entry>(fs::directory_iterator(folder), fs::directory_iterator());
-}
-
-void history_walk::walk(const fs::path& folder) {
-  // The folders being walked, each with the entries still to visit.
-  struct level {
-    std::vector<fs::directory_entry> entries;
-    std::size_t next = 0;
-  };
+void history_walk::walk(const fs::path& top) {
   std::vector<level> levels;
-  try {
-    levels.push_back({list_folder(folder)});
-  } catch (const fs::filesystem_error& error) {
-    out_.out_error(messages::file_system_error, error.what());
-  }
+  enter(top, levels);
   while (!levels.empty()) {
     level& current = levels.back();
     if (current.next == current.entries.size()) {
       levels.pop_back();
       continue;
     }
-    const fs::directory_entry entry = std::move(current.entries[current.next++]);
-    std::vector<fs::directory_entry> below;
-    visit(entry, below);
-    if (!below.empty()) levels.push_back({std::move(below)});
+    const input_files::entry entry = std::move(current.entries[current.next++]);
+    const fs::path path = current.folder / entry.name;
+    if (visit(path, entry)) enter(path, levels);
   }
 }
 
-// Visits one entry; below gets the entries of a folder to walk next.
-void history_walk::visit(const fs::directory_entry& entry,
-                         std::vector<fs::directory_entry>& below) {
-  const auto context = kind_.accepts(entry.path().filename());
-  // The entry itself, links not followed: folders are entered, links to
-  // folders are not. One whose own status cannot be had (a path longer than
-  // PATH_MAX) may be a folder, so it is reported.
-  boost::system::error_code error;
-  const fs::file_status own = entry.symlink_status(error);
-  if (error && !context) {
+// Each folder is listed whole, and only then walked into: depth costs no
+// open folder. One that cannot be listed is reported and left.
+void history_walk::enter(const fs::path& folder, std::vector<level>& levels) {
+  input_files::listing listed = files_.list(folder);
+  if (listed.failure) {
+    out_.out_error(messages::file_system_error, listed.failure->what());
+  } else if (!listed.entries.empty()) {
+    levels.push_back({folder, std::move(listed.entries)});
+  }
+}
+
+// Visits one entry; true when it is a folder to walk into. Folders are
+// entered, links to folders are not.
+bool history_walk::visit(const fs::path& path, const input_files::entry& entry) {
+  // The name decides first: nothing more is asked about other entries.
+  const auto appliance = kind_.accepts(entry.name);
+  // One that may be a folder but whose own status cannot be had (a path
+  // longer than PATH_MAX) is reported.
+  if (entry.status_error && !appliance) {
     out_.out_error(
         messages::file_system_error,
-        fs::filesystem_error("boost::filesystem::symlink_status", entry.path(), error).what());
-    return;
+        fs::filesystem_error("boost::filesystem::symlink_status", path, entry.status_error).what());
+    return false;
   }
-  // The name decides first: nothing more is asked about other entries.
-  if (context) visit_file(entry.path(), *context);
-  if (error || !fs::is_directory(own)) return;
-  try {
-    below = list_folder(entry.path());
-  } catch (const fs::filesystem_error& failure) {
-    out_.out_error(messages::file_system_error, failure.what());
-  }
+  if (appliance) visit_file(path, *appliance);
+  return !entry.status_error && entry.is_folder;
 }
 
 // A file named like one of the history's: counted and read, unless it is a
 // folder (or a link to one).
-void history_walk::visit_file(const fs::path& file, const history_file& context) {
+void history_walk::visit_file(const fs::path& file, const history_file_appliance& appliance) {
   const auto status = files_.stat(file);
   if (status && status->type == input_files::kind::folder) return;
   ++files_found;
   const std::unique_ptr<input_stream> bytes = open_input(files_, file, out_);
   if (!bytes) return;
+  const std::uintmax_t size = status ? status->size : 0;
   while (read_history_record(*bytes, record_.data(), kind_.record_size, out_)) {
-    import_record(file, context);
+    import_record_in_buffer(file, appliance);
+    if (meter_.due()) {
+      meter_.show(kind_.progress_message, files_found, records_imported,
+                  percent_of(bytes->position(), size));
+    }
   }
 }
 
 // The record in the buffer: its row written, or its failure reported.
-void history_walk::import_record(const fs::path& file, const history_file& context) {
+void history_walk::import_record_in_buffer(const fs::path& file,
+                                           const history_file_appliance& appliance) {
   try {
-    kind_.import_record(record_.data(), context);
+    kind_.write_row(record_.data(), appliance);
     ++records_imported;
   } catch (const transaction_lost&) {
     throw;  // the step stops; it is no bad record
@@ -134,12 +137,16 @@ step_result import_history(const fs::path& folder, database_manager& db, input_f
                            report& out, const history_kind& kind) {
   transaction_scope scope(db);
   out.out_line(kind.start_message, quoted(folder));
-  history_walk walk(files, out, kind);
-  walk.walk(folder);
-  out.out_line(kind.finish_message, walk.files_found, walk.records_imported);
-  step_result result;
-  result.committed = end_and_report(scope, out);
-  return result;
+  std::uint32_t files_found = 0;
+  std::uint32_t records_imported = 0;
+  {
+    history_walk walk(files, out, kind);
+    walk.walk(folder);
+    files_found = walk.files_found;
+    records_imported = walk.records_imported;
+  }
+  out.out_line(kind.finish_message, files_found, records_imported);
+  return {end_and_report(scope, out)};
 }
 
 }  // namespace rovev

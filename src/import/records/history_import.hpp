@@ -13,23 +13,25 @@
 
 namespace rovev {
 
-// What the name of a history file tells its records: the appliance of a
-// detection history file; nothing for a movement history file.
-struct history_file {
-  std::int32_t appliance = 0;
+// The appliance a history file belongs to, as its name tells: that of a
+// detection history file; none (0) for a movement history file.
+struct history_file_appliance {
+  std::int32_t id = 0;
 };
 
 // What sets one history apart from the other.
 struct history_kind {
   messages::message<1> start_message;   // %s: the folder, quoted
   messages::message<2> finish_message;  // %u: files found, records imported
+  // On a terminal, %u: files found, records imported, share of the file read.
+  messages::message<3> progress_message;
   std::size_t record_size;
   // Whether an entry below the folder is one of this history's files, by its
-  // name alone, and what that name tells; nothing for any other name.
-  std::function<std::optional<history_file>(const boost::filesystem::path& name)> accepts;
+  // name alone, and the appliance that name tells; nothing for another name.
+  std::function<std::optional<history_file_appliance>(const boost::filesystem::path& name)> accepts;
   // Converts one record of the file and writes its row; the first failure
   // ends it.
-  std::function<void(const char* record, const history_file& file)> import_record;
+  std::function<void(const char* record, const history_file_appliance& appliance)> write_row;
   // The line of a number that is no number (%s: the failure's text); none
   // when such a record is reported like any other bad one.
   std::optional<messages::message<1>> bad_number_message;

@@ -9,7 +9,7 @@ namespace rovev {
 namespace {
 
 // The slots in their order; the first that does not convert ends the record.
-void import_record(const char* record, database_manager& db) {
+void write_movement_row(const char* record, database_manager& db) {
   namespace slot = movement_slot;
   const ll_addr lladdr(slot_text(record, slot::lladdr));
   const std::string_view name = slot_text(record, slot::name, slot::name_width);
@@ -31,12 +31,13 @@ step_result import_movement_history(input_files& files, const boost::filesystem:
   const history_kind movement{
       messages::movement_start,
       messages::movement_finish,
+      messages::movement_progress,
       movement_record_size,
-      [](const boost::filesystem::path& name) -> std::optional<history_file> {
+      [](const boost::filesystem::path& name) -> std::optional<history_file_appliance> {
         if (name != "hostmove.hist") return std::nullopt;
-        return history_file{};
+        return history_file_appliance{};
       },
-      [&](const char* record, const history_file&) { import_record(record, db); },
+      [&](const char* record, const history_file_appliance&) { write_movement_row(record, db); },
       messages::movement_bad_number,
       messages::movement_bad_record,
   };

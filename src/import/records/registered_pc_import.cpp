@@ -1,9 +1,9 @@
 #include "import/records/registered_pc_import.hpp"
 
-#include <boost/filesystem/operations.hpp>
 #include <istream>
 #include <optional>
 
+#include "base/progress_meter.hpp"
 #include "base/quoted_path.hpp"
 #include "db/transaction_scope.hpp"
 #include "import/end_and_report.hpp"
@@ -13,9 +13,11 @@
 namespace rovev {
 namespace {
 
+namespace fs = boost::filesystem;
+
 // The appliance whose PCs a file of the base folder holds, by its name: 0 for
 // "host.db", N for "host_N.db"; nothing for any other name.
-std::optional<std::int32_t> registered_pc_appliance(const boost::filesystem::path& name) {
+std::optional<std::int32_t> registered_pc_appliance(const fs::path& name) {
   if (name.extension().string() != ".db") return std::nullopt;
   if (name == "host.db") return 0;
   const std::int32_t appliance_id = parse_host_file_name(name.string(), ".db");
@@ -23,80 +25,113 @@ std::optional<std::int32_t> registered_pc_appliance(const boost::filesystem::pat
   return appliance_id;
 }
 
-std::uint32_t write_hosts(input_stream& bytes, std::uintmax_t size,
-                          const appliance_id_map& appliance_ids, database_manager& db,
-                          std::int32_t appliance_id, report& out) {
+// What becomes of an entry named like a registered PC file, by what it is
+// (links followed).
+struct pc_file_plan {
+  enum { pass_over, report_unreadable, import } action;
+  std::uintmax_t size = 0;  // of a file to import
+};
+
+pc_file_plan plan_for(const std::optional<input_files::status>& status) {
+  // Missing (a dangling link), a link loop, a FIFO, a socket or a device.
+  if (!status || status->type == input_files::kind::other) return {pc_file_plan::report_unreadable};
+  // Folders, and files of a size no run of records has.
+  if (status->type == input_files::kind::folder || status->size % host_record_size != 0) {
+    return {pc_file_plan::pass_over};
+  }
+  return {pc_file_plan::import, status->size};
+}
+
+// The step over the base folder and what it has imported so far.
+class registered_pc_step {
+ public:
+  registered_pc_step(database_manager& db, input_files& files,
+                     const appliance_id_map& appliance_ids, report& out)
+      : db_(db), files_(files), appliance_ids_(appliance_ids), out_(out), meter_(out) {}
+
+  step_result run(const fs::path& base_folder);
+
+  std::uint32_t files_imported = 0;
+  std::uint32_t hosts_registered = 0;
+
+ private:
+  bool import_file(input_stream& bytes, std::uintmax_t size, std::int32_t appliance_id);
+
+  database_manager& db_;
+  input_files& files_;
+  const appliance_id_map& appliance_ids_;
+  report& out_;
+  progress_meter meter_;
+};
+
+step_result registered_pc_step::run(const fs::path& base_folder) {
+  step_result result;
+  // An empty base folder is the current one, as for every other step.
+  const input_files::listing listed = files_.list(base_folder.empty() ? "." : base_folder);
+  for (const input_files::entry& entry : listed.entries) {
+    // The name decides first, so that nothing else in the folder is asked
+    // about, and a stray entry there cannot end the listing.
+    const std::optional<std::int32_t> appliance_id = registered_pc_appliance(entry.name);
+    if (!appliance_id) continue;
+    const fs::path file = base_folder / entry.name;
+    const pc_file_plan plan = plan_for(files_.stat(file));
+    if (plan.action == pc_file_plan::pass_over) continue;
+    if (plan.action == pc_file_plan::report_unreadable) {
+      out_.out_error(messages::cannot_read_file, quoted(file));
+      continue;
+    }
+    // A file that would not open counts as a file without PCs.
+    ++files_imported;
+    if (const std::unique_ptr<input_stream> bytes = open_input(files_, file, out_)) {
+      result.committed = import_file(*bytes, plan.size, *appliance_id) && result.committed;
+    }
+  }
+  if (listed.failure) out_.out_error(messages::file_system_error, listed.failure->what());
+  return result;
+}
+
+// The records of one opened file, in a transaction of their own; false when
+// it could not commit.
+bool registered_pc_step::import_file(input_stream& bytes, std::uintmax_t size,
+                                     std::int32_t appliance_id) {
+  transaction_scope scope(db_);
   std::istream stream(&bytes);
-  std::uint32_t written = 0;
   unsigned char record[host_record_size];
   host_entry entry;
   // No more records than the size checked holds: a file that grows while it
   // is read, or one under /proc that never ends, stops there.
   for (std::uintmax_t left = size / host_record_size;
        left > 0 && stream.read(reinterpret_cast<char*>(record), sizeof record); --left) {
-    decode_host_record(record, appliance_ids, entry);
+    decode_host_record(record, appliance_ids_, entry);
     try {
-      db.add_host(entry, appliance_id);
-      ++written;
+      db_.add_host(entry, appliance_id);
+      ++hosts_registered;
     } catch (const database_manager_error& error) {
       // A PC the schema refuses (already registered) is passed over quietly.
-      if (error.code() != db_constraint) out.out_error(messages::store_failed, error.what());
+      if (error.code() != db_constraint) out_.out_error(messages::store_failed, error.what());
+    }
+    if (meter_.due()) {
+      meter_.show(messages::pcs_progress, files_imported, hosts_registered,
+                  percent_of(bytes.position(), size));
     }
   }
-  return written;
+  return end_and_report(scope, out_);
 }
 
 }  // namespace
 
-host_file_import import_host_file(input_stream& bytes, std::uintmax_t size,
-                                  const appliance_id_map& appliance_ids, database_manager& db,
-                                  std::int32_t appliance_id, report& out) {
-  transaction_scope scope(db);
-  host_file_import result;
-  result.written = write_hosts(bytes, size, appliance_ids, db, appliance_id, out);
-  result.committed = end_and_report(scope, out);
-  return result;
-}
-
 step_result import_registered_pcs(database_manager& db, input_files& files,
-                                  const boost::filesystem::path& base_folder,
+                                  const fs::path& base_folder,
                                   const appliance_id_map& appliance_ids, report& out) {
-  namespace fs = boost::filesystem;
   out.out_line(messages::pcs_start, quoted(base_folder));
   std::uint32_t files_imported = 0;
   std::uint32_t hosts_registered = 0;
   step_result result;
-  try {
-    // An empty base folder is the current one, as for every other step.
-    const fs::path listed = base_folder.empty() ? fs::path(".") : base_folder;
-    for (fs::directory_iterator entries(listed), end; entries != end; ++entries) {
-      // The name decides first, so that nothing else in the folder is asked
-      // about, and a stray entry there cannot end the listing.
-      const fs::path name = entries->path().filename();
-      const std::optional<std::int32_t> appliance_id = registered_pc_appliance(name);
-      if (!appliance_id) continue;
-      const fs::path file = base_folder / name;
-      // Folders, and files of a size no run of records has, are passed over.
-      const auto status = files.stat(file);
-      const bool regular = status && status->type == input_files::kind::regular;
-      if (status && status->type == input_files::kind::folder) continue;
-      if (regular && status->size % host_record_size != 0) continue;
-      const std::unique_ptr<input_stream> bytes = open_input(files, file, out);
-      if (!bytes) {
-        // A file that would not open counts as a file without PCs.
-        if (regular) ++files_imported;
-        continue;
-      }
-      // Opened, so regular now: a size is had only if it was so when asked.
-      const std::uintmax_t size = regular ? status->size : 0;
-      const host_file_import imported =
-          import_host_file(*bytes, size, appliance_ids, db, *appliance_id, out);
-      hosts_registered += imported.written;
-      result.committed = result.committed && imported.committed;
-      ++files_imported;
-    }
-  } catch (const fs::filesystem_error& error) {
-    out.out_error(messages::file_system_error, error.what());
+  {
+    registered_pc_step step(db, files, appliance_ids, out);
+    result = step.run(base_folder);
+    files_imported = step.files_imported;
+    hosts_registered = step.hosts_registered;
   }
   out.out_line(messages::pcs_finish, files_imported, hosts_registered);
   return result;

@@ -17,15 +17,4 @@ step_result import_registered_pcs(database_manager& db, input_files& files,
                                   const boost::filesystem::path& base_folder,
                                   const appliance_id_map& appliance_ids, report& out);
 
-struct host_file_import {
-  std::uint32_t written = 0;  // PCs
-  bool committed = true;
-};
-
-// The records of one opened registered PC file of the size given (records
-// beyond it are not read), in a transaction of their own.
-host_file_import import_host_file(input_stream& bytes, std::uintmax_t size,
-                                  const appliance_id_map& appliance_ids, database_manager& db,
-                                  std::int32_t appliance_id, report& out);
-
 }  // namespace rovev
