@@ -1,13 +1,70 @@
 #include "base/input_files.hpp"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <boost/filesystem/operations.hpp>
+#include <cerrno>
+#include <utility>
+#include <vector>
 
-#include "base/input_file.hpp"
 #include "base/quoted_path.hpp"
 
 namespace rovev {
+namespace {
+
+// An open descriptor, closed by its owner.
+class file_descriptor {
+ public:
+  explicit file_descriptor(int descriptor) : descriptor_(descriptor) {}
+  file_descriptor(file_descriptor&& other) noexcept
+      : descriptor_(std::exchange(other.descriptor_, -1)) {}
+  file_descriptor& operator=(file_descriptor&&) = delete;
+  ~file_descriptor() {
+    if (descriptor_ >= 0) ::close(descriptor_);
+  }
+
+  int get() const { return descriptor_; }
+
+ private:
+  int descriptor_;
+};
+
+// A regular file of the file system read through a buffer of its own.
+class disk_file final : public input_stream {
+ public:
+  explicit disk_file(file_descriptor descriptor)
+      : descriptor_(std::move(descriptor)), buffer_(64 * 1024) {}
+
+  bool read_failed() const override { return read_failed_; }
+
+ protected:
+  int_type underflow() override {
+    if (read_failed_) return traits_type::eof();
+    ssize_t count;
+    do {
+      count = ::read(descriptor_.get(), buffer_.data(), buffer_.size());
+    } while (count < 0 && errno == EINTR);
+    if (count <= 0) {
+      read_failed_ = count < 0;
+      return traits_type::eof();
+    }
+    deliver(buffer_.data(), buffer_.data() + count);
+    return traits_type::to_int_type(buffer_[0]);
+  }
+
+ private:
+  file_descriptor descriptor_;
+  bool read_failed_ = false;
+  std::vector<char> buffer_;
+};
+
+bool is_regular(int status_result, const struct stat& status) {
+  return status_result == 0 && S_ISREG(status.st_mode);
+}
+
+}  // namespace
 
 std::optional<input_files::status> disk_files::stat(const boost::filesystem::path& file) {
   struct stat found {};
@@ -17,8 +74,16 @@ std::optional<input_files::status> disk_files::stat(const boost::filesystem::pat
   return status{kind::regular, static_cast<std::uintmax_t>(found.st_size)};
 }
 
+// Anything but a regular file (a folder, a FIFO, a socket, a device) is
+// refused before it is opened, and the open itself never waits.
 std::unique_ptr<input_stream> disk_files::open(const boost::filesystem::path& file) {
-  return input_file::open(file);
+  struct stat status {};
+  if (!is_regular(::stat(file.c_str(), &status), status)) return nullptr;
+  file_descriptor descriptor(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (descriptor.get() < 0) return nullptr;
+  // The name may have been given to something else between the two looks.
+  if (!is_regular(::fstat(descriptor.get(), &status), status)) return nullptr;
+  return std::make_unique<disk_file>(std::move(descriptor));
 }
 
 input_files::listing disk_files::list(const boost::filesystem::path& folder) {
