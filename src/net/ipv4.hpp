@@ -23,8 +23,7 @@ struct ipv4_text {
 };
 
 // The same text as to_string, without allocating or going through
-// inet_ntop: a detection import runs 2.8% fewer instructions so (callgrind,
-// 20,000 records: 1.38 G with to_string, 1.34 G).
+// inet_ntop: it is written for every row of a history.
 ipv4_text to_text(const ipv4_address& address);
 
 struct address_and_port {

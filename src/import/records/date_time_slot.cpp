@@ -25,9 +25,8 @@ bool digits(std::string_view text, std::size_t at, std::size_t count, unsigned& 
   return true;
 }
 
-// "YYYY-MM-DD HH:MM:SS" with every part in range, read without the general
-// reading below: a detection import runs 14% fewer instructions so
-// (callgrind, 20,000 records: 1.56 G with time_from_string only, 1.34 G).
+// "YYYY-MM-DD HH:MM:SS" with every part in range, the form nearly every slot
+// holds, read without the general reading below, which is far slower.
 bool read_common_form(std::string_view text, date_time& time) {
   if (text.size() != 19 || text[4] != '-' || text[7] != '-' || text[10] != ' ' || text[13] != ':' ||
       text[16] != ':') {
