@@ -46,29 +46,42 @@ class database_manager {
   void close() noexcept;
   bool is_open() const { return handle_ != nullptr; }
 
-  // Appliances and registered PCs. The id is written into the statement as
-  // it is, unquoted: the caller passes only a text it has read as a number.
+  // Appliances and registered PCs; each writes one row or throws the failure.
+  // The id is written into the statement as it is, unquoted: the caller
+  // passes only a text it has read as a number.
   bool add_appliance(std::string_view id, const ll_addr& lladdr, std::string_view name,
                      const ipv4_address& address, std::uint16_t port, const ipv4_address& netaddr,
                      bool nat);
+  // Writes the address's host_flag row unless it has one already.
   bool add_host_flag(const ll_addr& lladdr, bool segment_flag);
+  // The PC's allow_list row, after its host_flag row. A host_flag write that
+  // fails is passed over, the PC registered without it, unless it failed for
+  // want of memory or a disk (db_resource), which is thrown.
   bool add_host(const host_entry& entry, std::int32_t vg_list_id);
 
   // Users and groups.
   using user_links = std::map<std::int32_t, std::int32_t>;  // user id -> permission
   bool add_user(std::int32_t id, std::string_view login_user_name, std::string_view hash_password,
                 std::string_view description);
+  // Updates the administrator, user 1; an empty hash leaves the stored one.
   void update_user(std::string_view login_user_name, std::string_view hash_password,
                    std::string_view description);
+  // The group, its user links and its appliance links, in a transaction of
+  // its own, rolled back when anything fails (and the failure thrown, a
+  // COMMIT's included). False, writing nothing, when a group of that name
+  // exists already.
   bool store_group(std::string_view name, const std::vector<std::uint32_t>& appliance_ids,
                    const user_links& users);
+  // store_group's parts, inside its transaction. add_group gives the new
+  // group's id, or -1 when a group of that name exists already.
   std::int32_t add_group(std::string_view name);
   void clear_user_groups(std::int32_t group_id);
+  // A link row the database refuses is dropped without a word.
   void add_user_groups(std::int32_t group_id, const user_links& users);
   void clear_group_appliances(std::int32_t group_id);
   void add_group_appliances(std::int32_t group_id, const std::vector<std::uint32_t>& appliance_ids);
 
-  // Histories.
+  // Histories; each writes one row or throws the failure.
   bool add_detection_log(const detection_entry& entry, std::uint32_t vg_list_id);
   bool add_hostmove(const ll_addr& lladdr, const ipv4_address& ipaddr, std::uint32_t src_vg_list_id,
                     std::uint32_t dst_vg_list_id, std::string_view name, std::string_view hostname,
