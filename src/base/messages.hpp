@@ -24,77 +24,65 @@ inline std::string error_line(std::string_view message) {
   return line;
 }
 
-// Command line and driver.
-inline constexpr message<5> version_banner{"zov_iziver  Version: %s (%s %s)  build with(%s, %s)"};
-inline constexpr message<0> version_maker{
-    "Made by the zov_iziver team for the manager's database import."};
-inline constexpr message<0> folder_missing{"取り込み元のフォルダを指定してください"};
-inline constexpr message<1> database_missing{"vg.dbファイルを%sに置いてください"};
-inline constexpr message<1> database_unopenable{
-    "データベースエラーです。vg.dbファイルを%sに置いてください"};
-inline constexpr message<1> aborted_by_database{
-    "データベースエラーのため取り込みを中止しました  (what: %s)"};
-inline constexpr message<1> aborted_unexpectedly{
-    "予期しないエラーのため取り込みを中止しました  (what: %s)"};
-inline constexpr message<1> commit_failed{"コミットに失敗しました  (what: %s)"};
+// The catalogue: each message with its name, the number of values it takes
+// and its template. MESSAGE is applied to every entry, so the declarations
+// below and anything else that needs every message come from this one list.
+// clang-format off
+#define ROVEV_MESSAGES(MESSAGE) \
+  /* Command line and driver. */ \
+  MESSAGE(version_banner, 5, "zov_iziver  Version: %s (%s %s)  build with(%s, %s)") \
+  MESSAGE(version_maker, 0, "Made by the zov_iziver team for the manager's database import.") \
+  MESSAGE(folder_missing, 0, "取り込み元のフォルダを指定してください") \
+  MESSAGE(database_missing, 1, "vg.dbファイルを%sに置いてください") \
+  MESSAGE(database_unopenable, 1, "データベースエラーです。vg.dbファイルを%sに置いてください") \
+  MESSAGE(aborted_by_database, 1, "データベースエラーのため取り込みを中止しました  (what: %s)") \
+  MESSAGE(aborted_unexpectedly, 1, "予期しないエラーのため取り込みを中止しました  (what: %s)") \
+  MESSAGE(commit_failed, 1, "コミットに失敗しました  (what: %s)") \
+  /* Shared by the lists and the record files. */ \
+  MESSAGE(cannot_read_file, 1, "ファイル読み込みに失敗しました: %s") \
+  /* The three lists; %u in an error line is the line number. */ \
+  MESSAGE(appliance_list_start, 1, "登録済みVellgard2 一覧の取り込みを開始します: %s") \
+  MESSAGE(appliance_list_finish, 1, "登録済みVellgard2 一覧の取り込みが完了しました。%u件取り込みました。") \
+  MESSAGE(user_list_start, 1, "ユーザ一覧の取り込みを開始します: %s") \
+  MESSAGE(user_list_finish, 1, "ユーザ一覧の取り込みが完了しました。%u件取り込みました。") \
+  MESSAGE(group_list_start, 1, "グループ一覧の取り込みを開始します: %s") \
+  MESSAGE(group_list_finish, 1, "グループ一覧の取り込みが完了しました。%u件取り込みました。") \
+  MESSAGE(line_too_long, 1, "%u行目でエラーが発生しました  (Message: 行が長すぎます)") \
+  MESSAGE(line_not_cp932, 1, "%u行目でエラーが発生しました  (Message: 文字コードの変換に失敗しました)") \
+  MESSAGE(line_column_count, 1, "%u行目でエラーが発生しました  (Message: カラム数が一致しません)") \
+  MESSAGE(line_store_failed, 2, "%u行目でエラーが発生しました  (Message: DBへの格納に失敗しました  what: %s)") \
+  MESSAGE(line_bad_address, 2, "%u行目でエラーが発生しました  (Message: 無効なIPアドレスまたはMACアドレスです  what: %s)") \
+  MESSAGE(line_bad_id, 2, "%u行目でエラーが発生しました  (Message: 無効なIDです  what: %s)") \
+  MESSAGE(line_bad_user_id, 2, "%u行目でエラーが発生しました  (Message: 無効なユーザIDです  what: %s)") \
+  MESSAGE(line_marked_as_error, 1, "%u行目でエラーが発生しました  (Message: エラー行です)") \
+  /* The lists' progress lines on a terminal, short enough for 80 columns: */ \
+  /* the lines read so far and the share of the file's bytes. */ \
+  MESSAGE(appliance_list_progress, 2, "登録済みVellgard2 一覧: %u行 (%u%%)") \
+  MESSAGE(user_list_progress, 2, "ユーザ一覧: %u行 (%u%%)") \
+  MESSAGE(group_list_progress, 2, "グループ一覧: %u行 (%u%%)") \
+  /* Registered PC files and the two histories. */ \
+  MESSAGE(pcs_start, 1, "登録済みPCの取り込みを開始します  (dir: %s)") \
+  MESSAGE(pcs_finish, 2, "登録済みPCの取り込みが完了しました。%u個のファイルを取り込み、%u件のPCを登録しました。") \
+  MESSAGE(detection_start, 1, "検知履歴の取り込みを開始しました: %s") \
+  MESSAGE(detection_finish, 2, "検知履歴の取り込みが完了しました。%u個のファイルが見つかり、%u件の履歴を取り込みました。") \
+  MESSAGE(movement_start, 1, "移動履歴の取り込みを開始しました: %s") \
+  MESSAGE(movement_finish, 2, "移動履歴の取り込みが完了しました。%u個のファイルが見つかり、%u件の履歴を取り込みました。") \
+  MESSAGE(store_failed, 1, "DBへの格納に失敗しました  (what: %s)") \
+  MESSAGE(file_system_error, 1, "ファイルシステムエラーです  (what: %s)") \
+  MESSAGE(bad_address, 1, "無効なIPアドレスまたはMACアドレスです  (what: %s)") \
+  MESSAGE(detection_bad_record, 1, "無効なレコードが含まれています  (file: %s)") \
+  MESSAGE(movement_bad_number, 1, "IDの変換に失敗しました  (what: %s)") \
+  MESSAGE(movement_bad_record, 1, "フォーマットエラーです  (file: %s)") \
+  MESSAGE(damaged_record, 0, "無効なレコードです") \
+  /* Their progress lines on a terminal: the files and the rows so far, and */ \
+  /* the share of the file being read. */ \
+  MESSAGE(pcs_progress, 3, "登録済みPC: %u個のファイル、%u件 (%u%%)") \
+  MESSAGE(detection_progress, 3, "検知履歴: %u個のファイル、%u件 (%u%%)") \
+  MESSAGE(movement_progress, 3, "移動履歴: %u個のファイル、%u件 (%u%%)")
+// clang-format on
 
-// Shared by the lists and the record files.
-inline constexpr message<1> cannot_read_file{"ファイル読み込みに失敗しました: %s"};
-
-// The three lists; %u in an error line is the line number.
-inline constexpr message<1> appliance_list_start{
-    "登録済みVellgard2 一覧の取り込みを開始します: %s"};
-inline constexpr message<1> appliance_list_finish{
-    "登録済みVellgard2 一覧の取り込みが完了しました。%u件取り込みました。"};
-inline constexpr message<1> user_list_start{"ユーザ一覧の取り込みを開始します: %s"};
-inline constexpr message<1> user_list_finish{
-    "ユーザ一覧の取り込みが完了しました。%u件取り込みました。"};
-inline constexpr message<1> group_list_start{"グループ一覧の取り込みを開始します: %s"};
-inline constexpr message<1> group_list_finish{
-    "グループ一覧の取り込みが完了しました。%u件取り込みました。"};
-// The progress lines of a terminal, short enough for 80 columns: the lines
-// read so far and the share of the file's bytes.
-inline constexpr message<2> appliance_list_progress{"登録済みVellgard2 一覧: %u行 (%u%%)"};
-inline constexpr message<2> user_list_progress{"ユーザ一覧: %u行 (%u%%)"};
-inline constexpr message<2> group_list_progress{"グループ一覧: %u行 (%u%%)"};
-inline constexpr message<1> line_too_long{
-    "%u行目でエラーが発生しました  (Message: 行が長すぎます)"};
-inline constexpr message<1> line_not_cp932{
-    "%u行目でエラーが発生しました  (Message: 文字コードの変換に失敗しました)"};
-inline constexpr message<1> line_column_count{
-    "%u行目でエラーが発生しました  (Message: カラム数が一致しません)"};
-inline constexpr message<2> line_store_failed{
-    "%u行目でエラーが発生しました  (Message: DBへの格納に失敗しました  what: %s)"};
-inline constexpr message<2> line_bad_address{
-    "%u行目でエラーが発生しました  (Message: 無効なIPアドレスまたはMACアドレスです  what: %s)"};
-inline constexpr message<2> line_bad_id{
-    "%u行目でエラーが発生しました  (Message: 無効なIDです  what: %s)"};
-inline constexpr message<2> line_bad_user_id{
-    "%u行目でエラーが発生しました  (Message: 無効なユーザIDです  what: %s)"};
-inline constexpr message<1> line_marked_as_error{
-    "%u行目でエラーが発生しました  (Message: エラー行です)"};
-
-// Registered PC files and the two histories.
-inline constexpr message<1> pcs_start{"登録済みPCの取り込みを開始します  (dir: %s)"};
-inline constexpr message<2> pcs_finish{
-    "登録済みPCの取り込みが完了しました。%u個のファイルを取り込み、%u件のPCを登録しました。"};
-inline constexpr message<1> detection_start{"検知履歴の取り込みを開始しました: %s"};
-inline constexpr message<2> detection_finish{
-    "検知履歴の取り込みが完了しました。%u個のファイルが見つかり、%u件の履歴を取り込みました。"};
-inline constexpr message<1> movement_start{"移動履歴の取り込みを開始しました: %s"};
-inline constexpr message<2> movement_finish{
-    "移動履歴の取り込みが完了しました。%u個のファイルが見つかり、%u件の履歴を取り込みました。"};
-// The progress lines: the files and the rows so far, and the share of the
-// bytes of the file being read.
-inline constexpr message<3> pcs_progress{"登録済みPC: %u個のファイル、%u件 (%u%%)"};
-inline constexpr message<3> detection_progress{"検知履歴: %u個のファイル、%u件 (%u%%)"};
-inline constexpr message<3> movement_progress{"移動履歴: %u個のファイル、%u件 (%u%%)"};
-inline constexpr message<1> store_failed{"DBへの格納に失敗しました  (what: %s)"};
-inline constexpr message<1> file_system_error{"ファイルシステムエラーです  (what: %s)"};
-inline constexpr message<1> bad_address{"無効なIPアドレスまたはMACアドレスです  (what: %s)"};
-inline constexpr message<1> detection_bad_record{"無効なレコードが含まれています  (file: %s)"};
-inline constexpr message<1> movement_bad_number{"IDの変換に失敗しました  (what: %s)"};
-inline constexpr message<1> movement_bad_record{"フォーマットエラーです  (file: %s)"};
-inline constexpr message<0> damaged_record{"無効なレコードです"};
+#define ROVEV_DECLARE_MESSAGE(name, arity, text) inline constexpr message<arity> name{text};
+ROVEV_MESSAGES(ROVEV_DECLARE_MESSAGE)
+#undef ROVEV_DECLARE_MESSAGE
 
 }  // namespace rovev::messages

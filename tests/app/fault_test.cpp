@@ -195,6 +195,7 @@ TEST_P(unwritable_output, never_stops_the_import) {
   write_one_of_each(base.path());
   testing::tool_options options;
   options.out = GetParam().out;
+  if (options.out == testing::tool_options::output::full_log) options.file_size_limit = 4 << 20;
   const auto result = testing::run_tool({"--path", base.path().string()}, options);
   EXPECT_EQ(result.status, GetParam().status);
   for (const char* table : tables) {
@@ -208,7 +209,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(output_case{"null_device", testing::tool_options::output::null_device, 0},
                       output_case{"full_device", testing::tool_options::output::full_device, 1},
                       output_case{"closed", testing::tool_options::output::closed, 1},
-                      output_case{"broken_pipe", testing::tool_options::output::broken_pipe, 1}),
+                      output_case{"broken_pipe", testing::tool_options::output::broken_pipe, 1},
+                      // A log at the file-size limit: SIGXFSZ does not end the tool.
+                      output_case{"log_at_the_size_limit", testing::tool_options::output::full_log,
+                                  1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // FIFOs and devices where inputs belong are refused unopened and unread: the

@@ -39,45 +39,6 @@ testing::tool_result run(const base_folder& base, const testing::tool_options& o
 const std::string detection_record = sample::encode_detection_record(
     {"", "", "h", "w", "2014-08-01 08:30:00", "2014-08-01 08:31:10"});
 
-struct size_limit_case {
-  const char* name;
-  output out;
-  long room;          // the limit: the size of vg.db before the run, and this
-  const char* error;  // in one line, when the lines get out
-  const char* detections;
-};
-
-class file_size_limit : public ::testing::TestWithParam<size_limit_case> {};
-
-// A limit that the log or vg.db reaches fails that write; it never kills the tool.
-TEST_P(file_size_limit, fails_the_write_and_the_status) {
-  const base_folder base;
-  write_one_of_each(base.path());
-  std::string records;
-  for (int n = 0; n < 2000; ++n) records += detection_record;
-  write_file(base / "hist" / "host_1.hist", records);
-  testing::tool_options options;
-  options.out = GetParam().out;
-  options.file_size_limit = static_cast<long>(fs::file_size(base.database())) + GetParam().room;
-  const auto result = run(base, options);
-  testing::other_connection(base.database()).exec("select 1;");  // rolls a hot journal back
-  EXPECT_EQ(result.status, 1);
-  if (*GetParam().error != '\0') {
-    EXPECT_EQ(count_lines_with(result.out, GetParam().error), 1u) << result.out;
-  } else {
-    EXPECT_EQ(result.out.find("取り込み"), std::string::npos);  // not a line got out
-  }
-  EXPECT_EQ(rows_in(base, "detection_log"), GetParam().detections);
-  EXPECT_EQ(rows_in(base, "hostmove"), "1");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    limits, file_size_limit,
-    ::testing::Values(size_limit_case{"log_at_the_limit", output::full_log, 4 << 20, "", "2000"},
-                      size_limit_case{"database_at_the_limit", output::captured, 0,
-                                      "(what: Some kind of disk I/O error occurred)", "0"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
 // A program that opened the tool's output non-blocking and reads it late
 // gets every line, as a file does: a full pipe is waited for, not dropped.
 TEST(live_host, an_output_that_says_not_yet_gets_every_line) {
@@ -263,11 +224,6 @@ INSTANTIATE_TEST_SUITE_P(
         database_case{"folder_without_room_for_a_journal",
                       [](const base_folder&, other_connection&) {}, ".", 1,
                       "データベースエラーのため取り込みを中止しました  (what: ", 1, 1},
-        database_case{"held_by_a_reader",
-                      [](const base_folder&, other_connection& other) {
-                        other.exec("BEGIN; SELECT count(*) FROM users;");
-                      },
-                      "", 1, "The database file is locked", 6, 18},
         database_case{
             "empty_file",
             [](const base_folder& base, other_connection&) { write_file(base.database(), ""); }, "",

@@ -21,34 +21,20 @@ TEST_P(result_code, maps_to_category_and_message) {
   EXPECT_STREQ(error.what(), GetParam().message);
 }
 
+// The ends of the table, every result that is not a plain failure, and a
+// few that are.
 INSTANTIATE_TEST_SUITE_P(
     table, result_code,
     ::testing::Values(result_case{0, db_ok, "Successful result"},
                       result_case{1, db_failure, "SQL error or missing database"},
-                      result_case{2, db_failure, "Internal logic error in SQLite"},
-                      result_case{3, db_failure, "Access permission denied"},
                       result_case{4, db_abort, "Callback routine requested an abort"},
                       result_case{5, db_busy, "The database file is locked"},
                       result_case{6, db_busy, "A table in the database is locked"},
                       result_case{7, db_resource, "A malloc() failed"},
                       result_case{8, db_failure, "Attempt to write a readonly database"},
-                      result_case{9, db_failure, "Operation terminated by sqlite3_interrupt()"},
                       result_case{10, db_resource, "Some kind of disk I/O error occurred"},
-                      result_case{11, db_failure, "The database disk image is malformed"},
-                      result_case{12, db_failure, "Unknown opcode in sqlite3_file_control()"},
-                      result_case{13, db_failure, "Insertion failed because database is full"},
                       result_case{14, db_failure, "Unable to open the database file"},
-                      result_case{15, db_failure, "Database lock protocol error"},
-                      result_case{16, db_failure, "Database is empty"},
-                      result_case{17, db_failure, "The database schema changed"},
-                      result_case{18, db_failure, "String or BLOB exceeds size limit"},
                       result_case{19, db_constraint, "Abort due to constraint violation"},
-                      result_case{20, db_failure, "Data type mismatch"},
-                      result_case{21, db_failure, "Library used incorrectly"},
-                      result_case{22, db_failure, "Uses OS features not supported on host"},
-                      result_case{23, db_failure, "Authorization denied"},
-                      result_case{24, db_failure, "Auxiliary database format error"},
-                      result_case{25, db_failure, "2nd parameter to sqlite3_bind out of range"},
                       result_case{26, db_failure, "File opened that is not a database file"},
                       result_case{27, db_failure, ""}, result_case{99, db_failure, ""},
                       result_case{100, db_failure, "sqlite3_step() has another row ready"},

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <boost/filesystem/operations.hpp>
 #include <stdexcept>
 
 #include "support/temp_folder.hpp"
@@ -40,7 +41,8 @@ void other_connection::exec(const std::string& sql) {
 }
 
 void create_manager_database(const boost::filesystem::path& file) {
-  other_connection(file).exec(read_file(ZOV_SCHEMA_FILE));
+  boost::filesystem::copy_file(ZOV_TEMPLATE_DATABASE, file,
+                               boost::filesystem::copy_option::overwrite_if_exists);
 }
 
 std::vector<std::string> query(const boost::filesystem::path& file, const std::string& sql) {

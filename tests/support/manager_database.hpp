@@ -8,7 +8,8 @@ struct sqlite3;
 
 namespace rovev::testing {
 
-// Makes a manager database from the project's schema.
+// Makes a manager database from the project's schema: a copy of the one the
+// build made from it.
 void create_manager_database(const boost::filesystem::path& file);
 
 // Rows of a query, each row's columns joined by "|" (NULL as "NULL").

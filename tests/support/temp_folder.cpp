@@ -2,22 +2,18 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <boost/filesystem/operations.hpp>
+#include <cerrno>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 #include <vector>
 
 namespace rovev::testing {
-
-temp_folder::temp_folder(std::string_view name_suffix) {
-  namespace fs = boost::filesystem;
-  path_ = fs::temp_directory_path() / fs::unique_path("zov-%%%%-%%%%-%%%%");
-  path_ += std::string(name_suffix);
-  fs::create_directories(path_);
-}
 
 namespace {
 
@@ -38,7 +34,36 @@ void remove_below(int parent, const char* name) {
   ::unlinkat(parent, name, AT_REMOVEDIR);
 }
 
+// Each folder's name holds the process that made it: zov-PID-...
+constexpr std::string_view name_prefix = "zov-";
+
+// A run that was killed (a timeout, a crash) left its folders, some of them
+// large; the next run removes those whose process has gone.
+void remove_folders_of_gone_runs(const boost::filesystem::path& temp) {
+  boost::system::error_code error;
+  for (boost::filesystem::directory_iterator entry(temp, error), end; !error && entry != end;
+       entry.increment(error)) {
+    const std::string name = entry->path().filename().string();
+    if (name.rfind(name_prefix, 0) != 0) continue;
+    const long pid = std::strtol(name.c_str() + name_prefix.size(), nullptr, 10);
+    if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+      remove_below(AT_FDCWD, entry->path().c_str());
+    }
+  }
+}
+
 }  // namespace
+
+temp_folder::temp_folder(std::string_view name_suffix) {
+  namespace fs = boost::filesystem;
+  const fs::path temp = fs::temp_directory_path();
+  static const bool swept = (remove_folders_of_gone_runs(temp), true);
+  (void)swept;
+  path_ = temp / (std::string(name_prefix) + std::to_string(::getpid()) + "-" +
+                  fs::unique_path("%%%%-%%%%-%%%%").string());
+  path_ += std::string(name_suffix);
+  fs::create_directories(path_);
+}
 
 temp_folder::~temp_folder() { remove_below(AT_FDCWD, path_.c_str()); }
 

@@ -6,7 +6,8 @@
 
 namespace rovev::testing {
 
-// A fresh folder under the system's temporary folder, removed at the end.
+// A fresh folder under the system's temporary folder, removed at the end,
+// or by the next run when this one is killed.
 class temp_folder {
  public:
   explicit temp_folder(std::string_view name_suffix = "");
