@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <stdexcept>
 
 #include "db/database_manager.hpp"
@@ -9,6 +11,7 @@
 #include "record_encoding.hpp"
 #include "support/base_folder.hpp"
 #include "support/collected_report.hpp"
+#include "support/failing_trigger.hpp"
 
 namespace rovev {
 namespace {
@@ -61,6 +64,61 @@ TEST(import_driver, a_step_that_cannot_begin_stops_the_run) {
             Lines{"    [Error]: データベースエラーのため取り込みを中止しました  (what: SQL "
                   "error or missing database)"});
 }
+
+struct lost_case {
+  const char* name;
+  std::function<void(const base_folder&)> write_input;
+  const char* table;      // whose second insert fails with an I/O error
+  const char* condition;  // which insert that is
+};
+
+class lost_transaction : public ::testing::TestWithParam<lost_case> {};
+
+// When SQLite ends a step's transaction on its own, the step stops at once,
+// none of its rows stays, and no later step runs.
+TEST_P(lost_transaction, stops_the_run_and_leaves_no_row_of_the_step) {
+  const base_folder base;
+  GetParam().write_input(base);
+  const testing::io_error_function io_error;
+  testing::fail_inserts(base.database(), GetParam().table, GetParam().condition);
+  database_manager db;
+  db.open(base.database().string());
+  appliance_id_map appliance_ids;
+  disk_files files;
+  testing::collected_report out;
+  EXPECT_EQ(run_import_steps(base.path(), db, files, appliance_ids, out), 1);
+  EXPECT_EQ(
+      out.out.back(),
+      "    [Error]: データベースエラーのため取り込みを中止しました  (what: Some kind of disk I/O "
+      "error occurred)");
+  EXPECT_TRUE(std::none_of(out.out.begin(), out.out.end(), [](const std::string& line) {
+    return line.find("移動履歴") != std::string::npos;
+  }));
+  EXPECT_EQ(base.rows(std::string("select count(*) from ") + GetParam().table), Lines{"0"});
+  EXPECT_EQ(base.rows("select count(*) from host_flag"), Lines{"0"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    steps, lost_transaction,
+    ::testing::Values(lost_case{"appliance_list",
+                                [](const base_folder& base) {
+                                  base.write_list(
+                                      "vellgard.list",
+                                      {"a,10.0.0.1,1,,,", "b,10.0.0.2,2,,,", "c,10.0.0.3,3,,,"});
+                                },
+                                "vg_list", "new.id = 2"},
+                      lost_case{"registered_pc_file",
+                                [](const base_folder& base) {
+                                  std::string pcs;
+                                  for (std::uint8_t n = 1; n <= 3; ++n) {
+                                    sample::host_fields pc;
+                                    pc.lladdr[5] = n;
+                                    pcs += sample::encode_host_record(pc);
+                                  }
+                                  testing::write_file(base / "host_1.db", pcs);
+                                },
+                                "allow_list", "new.lladdr = '00:00:00:00:00:02'"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // A report whose first line fails, as no console does: whatever escapes a
 // step that is not a database error stops the run with its own line.

@@ -12,27 +12,34 @@
 namespace rovev::testing {
 
 // Bytes held in memory as an opened input, handed out at most chunk bytes
-// at a time, as a file is read through a buffer.
+// at a time, as a file is read through a buffer; a read that reaches
+// fails_at fails there.
 class memory_stream final : public input_stream {
  public:
-  explicit memory_stream(std::string bytes, std::size_t chunk = std::string::npos)
-      : bytes_(std::move(bytes)), chunk_(chunk) {
+  explicit memory_stream(std::string bytes, std::size_t chunk = std::string::npos,
+                         std::size_t fails_at = std::string::npos)
+      : bytes_(std::move(bytes)), chunk_(chunk), end_(std::min(fails_at, bytes_.size())) {
     setg(bytes_.data(), bytes_.data(), bytes_.data());
   }
-  bool read_failed() const override { return false; }
+  bool read_failed() const override { return failed_; }
 
  protected:
   int_type underflow() override {
     const std::size_t at = static_cast<std::size_t>(egptr() - bytes_.data());
-    if (at == bytes_.size()) return traits_type::eof();
+    if (at == end_) {
+      failed_ = end_ < bytes_.size();
+      return traits_type::eof();
+    }
     char* next = bytes_.data() + at;
-    deliver(next, next + std::min(chunk_, bytes_.size() - at));
+    deliver(next, next + std::min(chunk_, end_ - at));
     return traits_type::to_int_type(*next);
   }
 
  private:
   std::string bytes_;
   std::size_t chunk_;
+  std::size_t end_;
+  bool failed_ = false;
 };
 
 // Input files held in memory, for an importer to read instead of the disk;
@@ -41,8 +48,9 @@ class memory_stream final : public input_stream {
 // status.
 class memory_files final : public input_files {
  public:
-  void add(const boost::filesystem::path& file, std::string bytes, bool opens = true) {
-    files_[file] = {std::move(bytes), opens};
+  void add(const boost::filesystem::path& file, std::string bytes, bool opens = true,
+           std::size_t read_fails_at = std::string::npos) {
+    files_[file] = {std::move(bytes), opens, read_fails_at};
   }
   void fail_listing(const boost::filesystem::path& folder, int error) {
     unlistable_[folder] = error;
@@ -62,8 +70,9 @@ class memory_files final : public input_files {
 
   std::unique_ptr<input_stream> open(const boost::filesystem::path& file) override {
     const auto found = files_.find(file);
-    if (found == files_.end() || !found->second.opens) return nullptr;
-    return std::make_unique<memory_stream>(found->second.bytes);
+    if (found == files_.end() || !found->second.opens || unknown_.count(file) != 0) return nullptr;
+    return std::make_unique<memory_stream>(found->second.bytes, std::string::npos,
+                                           found->second.read_fails_at);
   }
 
   // The entries below the folder, in the order of their names.
@@ -94,6 +103,7 @@ class memory_files final : public input_files {
   struct file {
     std::string bytes;
     bool opens = true;
+    std::size_t read_fails_at = std::string::npos;
   };
   std::map<boost::filesystem::path, file> files_;
   std::map<boost::filesystem::path, int> unlistable_;

@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <boost/filesystem/operations.hpp>
+#include <cerrno>
 
+#include "import/records/detection_history_import.hpp"
+#include "import/records/history_record.hpp"
 #include "import/records/registered_pc_import.hpp"
 #include "record_encoding.hpp"
 #include "support/base_folder.hpp"
@@ -158,6 +161,46 @@ TEST(detection_history, imports_records_and_reports_each_failure) {
                    "12|00:00:00:00:00:00|0.0.0.0|it's empty|WORKGROUP|2014-08-01 08:30:00|"
                    "2014-08-01 08:31:10|0"}));
   EXPECT_EQ(result.err, "");
+}
+
+// The walk goes depth first, in the order of the listing, each folder before
+// the entries after it. A folder that cannot be listed and an entry whose
+// status fails are reported and the walk goes on; a file whose reading fails
+// midway keeps the rows read before.
+TEST(detection_history, a_walk_goes_depth_first_and_on_past_what_it_cannot_read) {
+  const base_folder base;
+  const fs::path hist = base / "hist";
+  const auto records = [](int count) {
+    std::string bytes;
+    for (int n = 0; n < count; ++n) bytes += sample::encode_detection_record(sighting("h"));
+    return bytes;
+  };
+  testing::memory_files files;
+  files.add(hist / "host_3.hist", records(1));
+  files.add(hist / "b" / "host_1.hist", records(1));
+  files.add(hist / "a" / "host_2.hist", records(3), true, 2 * detection_record_size + 10);
+  files.add(hist / "a" / "c" / "host_4.hist", records(1));
+  files.add(hist / "d" / "host_5.hist", records(1));
+  files.fail_listing(hist / "d", EACCES);
+  files.fail_status(hist / "a" / "e", ENAMETOOLONG);
+  files.fail_status(hist / "b" / "host_6.hist", ELOOP);
+  database_manager db;
+  db.open(base.database().string());
+  testing::collected_report out;
+  EXPECT_TRUE(import_detection_history(files, hist, db, out).committed);
+  EXPECT_EQ(
+      out.out,
+      (Lines{detection_start + base.quoted("hist"),
+             "    [Error]: ファイルシステムエラーです  (what: boost::filesystem::symlink_status: "
+             "File name too long: \"" +
+                 (hist / "a" / "e").string() + "\")",
+             "    [Error]: ファイル読み込みに失敗しました: " + base.quoted("hist/b/host_6.hist"),
+             "    [Error]: ファイルシステムエラーです  (what: "
+             "boost::filesystem::directory_iterator::construct: Permission denied: \"" +
+                 (hist / "d").string() + "\")",
+             history_finish("検知履歴", 5, 5)}));
+  EXPECT_EQ(base.rows("select vg_list_id from detection_log order by id"),
+            (Lines{"4", "2", "2", "1", "3"}));
 }
 
 TEST(detection_history, an_empty_folder_commits_nothing) {
