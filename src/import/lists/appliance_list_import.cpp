@@ -50,8 +50,8 @@ void take_field(appliance_line& values, std::size_t column, std::string_view fie
   }
 }
 
-bool import_line(database_manager& db, appliance_id_map& appliance_ids, const list_line& line,
-                 report& out) {
+bool import_appliance_line(database_manager& db, appliance_id_map& appliance_ids,
+                           const list_line& line, report& out) {
   appliance_line values;
   for (std::size_t column = 1; column <= line.fields.size(); ++column) {
     try {
@@ -85,11 +85,12 @@ step_result import_appliance_list(database_manager& db, input_files& files,
                                   const boost::filesystem::path& file,
                                   appliance_id_map& appliance_ids, report& out) {
   transaction_scope scope(db);
-  import_list_file(
-      files, file,
-      {messages::appliance_list_start, messages::appliance_list_finish,
-       messages::appliance_list_progress},
-      out, [&](const list_line& line) { return import_line(db, appliance_ids, line, out); });
+  import_list_file(files, file,
+                   {messages::appliance_list_start, messages::appliance_list_finish,
+                    messages::appliance_list_progress},
+                   out, [&](const list_line& line) {
+                     return import_appliance_line(db, appliance_ids, line, out);
+                   });
   return {end_and_report(scope, out)};
 }
 

@@ -18,7 +18,7 @@ void add_users(std::string_view field, std::int32_t permission,
   }
 }
 
-bool import_line(database_manager& db, const list_line& line, report& out) {
+bool import_group_line(database_manager& db, const list_line& line, report& out) {
   // Without a name there is no group.
   if (line.fields.size() < 2) return false;
   const std::string_view name = line.fields[1];
@@ -49,7 +49,7 @@ step_result import_group_list(input_files& files, const boost::filesystem::path&
   import_list_file(
       files, file,
       {messages::group_list_start, messages::group_list_finish, messages::group_list_progress}, out,
-      [&](const list_line& line) { return import_line(db, line, out); });
+      [&](const list_line& line) { return import_group_line(db, line, out); });
   return {};
 }
 

@@ -9,7 +9,7 @@
 namespace rovev {
 namespace {
 
-bool import_line(database_manager& db, const list_line& line, report& out) {
+bool import_user_line(database_manager& db, const list_line& line, report& out) {
   std::int32_t user_id = 0;
   std::optional<std::int32_t> manager_id;
   std::string_view login_name;
@@ -68,7 +68,7 @@ step_result import_user_list(input_files& files, const boost::filesystem::path& 
   import_list_file(
       files, file,
       {messages::user_list_start, messages::user_list_finish, messages::user_list_progress}, out,
-      [&](const list_line& line) { return import_line(db, line, out); });
+      [&](const list_line& line) { return import_user_line(db, line, out); });
   return {};
 }
 
