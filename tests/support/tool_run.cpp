@@ -72,34 +72,21 @@ namespace {
   ::_exit(127);
 }
 
-// Reads a pipe or a terminal until the tool has closed it, or until the
-// deadline.
-void read_all(int pipe_end, std::string& bytes, std::chrono::steady_clock::time_point deadline) {
-  pollfd input{pipe_end, POLLIN, 0};
-  char buffer[64 * 1024];
-  while (std::chrono::steady_clock::now() < deadline) {
-    if (::poll(&input, 1, 100) <= 0) continue;
-    const ssize_t count = ::read(pipe_end, buffer, sizeof buffer);
-    if (count <= 0) return;
-    bytes.append(buffer, static_cast<std::size_t>(count));
-  }
-}
-
-// Reads a terminal until the tool has gone, or until the deadline. Before
-// the tool opens it, and after the tool has gone, the terminal reads as hung
-// up; only the second ends the reading.
-void read_terminal(int terminal, pid_t tool, std::string& bytes,
-                   std::chrono::steady_clock::time_point deadline) {
+// Reads a pipe or a terminal until the tool has gone, or until the deadline.
+// Before the tool opens a terminal, and after it has gone, the terminal reads
+// as hung up; only the second ends the reading.
+void read_until_gone(int input, pid_t tool, std::string& bytes,
+                     std::chrono::steady_clock::time_point deadline) {
   char buffer[64 * 1024];
   const auto drain = [&] {
-    for (ssize_t count; (count = ::read(terminal, buffer, sizeof buffer)) > 0;) {
+    for (ssize_t count; (count = ::read(input, buffer, sizeof buffer)) > 0;) {
       bytes.append(buffer, static_cast<std::size_t>(count));
     }
   };
   while (std::chrono::steady_clock::now() < deadline) {
-    pollfd input{terminal, POLLIN, 0};
-    if (::poll(&input, 1, 50) > 0 && (input.revents & POLLIN) != 0) {
-      const ssize_t count = ::read(terminal, buffer, sizeof buffer);
+    pollfd readable{input, POLLIN, 0};
+    if (::poll(&readable, 1, 50) > 0 && (readable.revents & POLLIN) != 0) {
+      const ssize_t count = ::read(input, buffer, sizeof buffer);
       if (count > 0) {
         bytes.append(buffer, static_cast<std::size_t>(count));
         continue;
@@ -166,13 +153,13 @@ tool_result run_tool(const std::vector<std::string>& arguments, const tool_optio
     if (options.out == output::late_reader) {
       // Long enough for the tool to fill the pipe and be told "not yet".
       std::this_thread::sleep_for(std::chrono::milliseconds(300));
-      read_all(pipe_ends[0], read_late, deadline);
+      read_until_gone(pipe_ends[0], child, read_late, deadline);
     }
     // A broken pipe's reader goes before the tool writes a line.
     ::close(pipe_ends[0]);
   }
   if (terminal >= 0) {
-    read_terminal(terminal, child, read_late, deadline);
+    read_until_gone(terminal, child, read_late, deadline);
     ::close(terminal);
   }
 
