@@ -10,6 +10,7 @@
 
 #include "app/import_driver.hpp"
 #include "db/database_manager.hpp"
+#include "db/sqlite_library.hpp"
 #include "statements_file.hpp"
 
 namespace {
@@ -44,6 +45,7 @@ int main(int argc, char* argv[]) {
   }
   std::ofstream file(argv[3], std::ios::binary | std::ios::trunc);
   capture_file = &file;
+  const rovev::sqlite_library sqlite;  // as the tool sets it up
   sqlite3_auto_extension(reinterpret_cast<void (*)()>(trace_connection));
   rovev::database_manager db;
   db.open(argv[2]);

@@ -12,12 +12,13 @@
 #include <chrono>
 #include <cstdint>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <variant>
 #include <vector>
 
-#include "db/sqlite_setup.hpp"
+#include "db/sqlite_library.hpp"
 #include "statements_file.hpp"
 
 namespace {
@@ -129,7 +130,8 @@ int main(int argc, char* argv[]) {
       statements.emplace_back().text = text;
     }
   }
-  if (mode != "naive") rovev::configure_sqlite_library();
+  std::optional<rovev::sqlite_library> tuned;
+  if (mode != "naive") tuned.emplace();
 
   sqlite3* db = nullptr;
   if (sqlite3_open(argv[3], &db) != SQLITE_OK) {

@@ -52,14 +52,19 @@ int run_import(const boost::filesystem::path& base_folder, appliance_id_map& app
   database_manager db;
   try {
     db.open((base_folder / "vg.db").string());
-  } catch (const database_manager_error&) {
-    out.out_line(messages::database_unopenable, quoted_folder);
+  } catch (const database_failure& error) {
+    // A lack of memory is no fault of vg.db: it is told as what it is.
+    if (error.out_of_memory()) {
+      out.out_error(messages::aborted_by_database, error.what());
+    } else {
+      out.out_line(messages::database_unopenable, quoted_folder);
+    }
     return 1;
   }
   // A database that cannot be written would fail every line and record.
   try {
     db.ensure_writable();
-  } catch (const database_manager_error& error) {
+  } catch (const database_failure& error) {
     out.out_error(messages::aborted_by_database, error.what());
     return 1;
   }

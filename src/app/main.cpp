@@ -10,6 +10,7 @@
 
 #include "app/command_line.hpp"
 #include "base/console.hpp"
+#include "db/sqlite_library.hpp"
 
 namespace {
 
@@ -41,6 +42,7 @@ int main(int argc, char* argv[]) {
                          rovev::console::is_progress_terminal(STDERR_FILENO));
   int status = 1;
   try {
+    const rovev::sqlite_library sqlite;
     status = rovev::run_command_line(argc, argv, console);
   } catch (const std::exception& error) {
     console.out_error(rovev::messages::aborted_unexpectedly, error.what());

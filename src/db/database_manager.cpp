@@ -7,7 +7,6 @@
 #include "base/decimal_text.hpp"
 #include "base/large_buffer.hpp"
 #include "db/sql_builder.hpp"
-#include "db/sqlite_setup.hpp"
 #include "db/transaction_lost.hpp"
 #include "db/transaction_scope.hpp"
 
@@ -16,7 +15,6 @@ namespace rovev {
 database_manager::~database_manager() { close(); }
 
 void database_manager::open(const std::string& path) {
-  configure_sqlite_library();
   close();
   int result = sqlite3_open(path.c_str(), &handle_);
   // sqlite3_open reads nothing; the schema is where a file that is no
@@ -75,8 +73,8 @@ void database_manager::fail(int result) {
   const database_manager_error error(result);
   if (transaction_ended_by_sqlite()) {
     in_transaction_ = false;
-    lost_transaction_ = error.what();
-    throw transaction_lost(lost_transaction_);
+    lost_transaction_ = error;
+    throw transaction_lost(error);
   }
   throw error;
 }
@@ -85,7 +83,7 @@ void database_manager::fail(int result) {
 // itself, outside the step: so nothing runs until the step's scope ends,
 // whatever a caller does with the error.
 void database_manager::refuse_if_transaction_lost() const {
-  if (lost_transaction_ != nullptr) throw transaction_lost(lost_transaction_);
+  if (lost_transaction_) throw transaction_lost(*lost_transaction_);
 }
 
 void database_manager::exec(const char* sql, row_callback callback, void* argument) {
@@ -168,7 +166,7 @@ void database_manager::begin_transaction(bool immediate) {
 std::optional<database_manager_error> database_manager::end_transaction(bool roll_back) noexcept {
   if (!in_transaction_) {
     // SQLite ended it already; its owner is done with it.
-    lost_transaction_ = nullptr;
+    lost_transaction_.reset();
     return std::nullopt;
   }
   if (roll_back) {

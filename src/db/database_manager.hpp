@@ -121,10 +121,10 @@ class database_manager {
   sqlite3* handle_ = nullptr;
   // Between a BEGIN and its COMMIT or ROLLBACK, unless SQLite ended it.
   bool in_transaction_ = false;
-  // Set when SQLite ended the open transaction on its own: the text of that
-  // failure, with which every statement is refused until the transaction's
+  // Set when SQLite ended the open transaction on its own: the failure that
+  // ended it, with which every statement is refused until the transaction's
   // scope ends.
-  const char* lost_transaction_ = nullptr;
+  std::optional<database_manager_error> lost_transaction_;
   std::string statement_;  // the text of the statement being run
 };
 

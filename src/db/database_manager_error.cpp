@@ -64,10 +64,10 @@ std::int32_t code_for(int result) noexcept {
 }  // namespace
 
 database_manager_error::database_manager_error(int sqlite_result) noexcept
-    : database_failure(message_for(sqlite_result)), code_(code_for(sqlite_result)) {}
+    : database_failure(sqlite_result, code_for(sqlite_result), message_for(sqlite_result)) {}
 
 database_manager_error database_manager_error::not_initialized() noexcept {
-  return database_manager_error(db_failure, "not initialized !");
+  return database_manager_error(-1, db_failure, "not initialized !");
 }
 
 }  // namespace rovev

@@ -40,6 +40,7 @@ class block_pool {
       *header = usable;
       return header + 1;
     }
+    ++served_;
     const std::size_t size_class = class_of(size);
     if (free_block* block = free_[size_class]) {
       free_[size_class] = block->next;
@@ -90,6 +91,8 @@ class block_pool {
     return (class_of(size) + 1) * granule;
   }
 
+  std::uint64_t served() const { return served_; }
+
   // Gives every chunk back; the pool starts empty again.
   void clear() {
     while (chunks_ != nullptr) {
@@ -125,6 +128,7 @@ class block_pool {
   chunk_link* chunks_ = nullptr;
   char* next_ = nullptr;  // the unused rest of the newest chunk
   char* end_ = nullptr;
+  std::uint64_t served_ = 0;
 };
 
 block_pool pool;
@@ -133,6 +137,8 @@ block_pool pool;
 std::size_t size_of(int size) { return size > 0 ? static_cast<std::size_t>(size) : 1; }
 
 }  // namespace
+
+std::uint64_t small_blocks_served() { return pool.served(); }
 
 const sqlite3_mem_methods& small_block_methods() {
   static const sqlite3_mem_methods methods{

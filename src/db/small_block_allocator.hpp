@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <cstdint>
+
 namespace rovev {
 
 // SQLite's memory for a single-threaded program: blocks up to 4 KiB come
@@ -12,5 +14,8 @@ namespace rovev {
 // instructions. The chunks are kept until SQLite shuts down, so memory is
 // bounded by the most blocks of each class that SQLite ever holds at once.
 const sqlite3_mem_methods& small_block_methods();
+
+// How many small blocks the free lists have handed out in this process.
+std::uint64_t small_blocks_served();
 
 }  // namespace rovev

@@ -159,6 +159,7 @@ struct database_case {
   const char* text;  // in every line that reports the database
   std::size_t lines_with_text;
   std::size_t lines;
+  long file_size_limit = 0;  // RLIMIT_FSIZE of the run, as a full disk
 };
 
 class database_check : public ::testing::TestWithParam<database_case> {};
@@ -191,7 +192,9 @@ TEST_P(database_check, stops_before_any_step_only_what_cannot_be_written) {
     read_only.emplace(base / GetParam().read_only);
     if (!read_only->made()) GTEST_SKIP() << "this file system makes nothing read-only";
   }
-  const auto result = base.run();
+  testing::tool_options options;
+  options.file_size_limit = GetParam().file_size_limit;
+  const auto result = run(base, options);
   read_only.reset();
   EXPECT_EQ(result.status, GetParam().status);
   EXPECT_EQ(lines_of(result.out).size(), GetParam().lines) << result.out;
@@ -224,6 +227,12 @@ INSTANTIATE_TEST_SUITE_P(
         database_case{"folder_without_room_for_a_journal",
                       [](const base_folder&, other_connection&) {}, ".", 1,
                       "データベースエラーのため取り込みを中止しました  (what: ", 1, 1},
+        // SQLite ends the check's transaction when its journal cannot grow.
+        database_case{"journal_beyond_the_file_size_limit",
+                      [](const base_folder&, other_connection&) {}, "", 1,
+                      "データベースエラーのため取り込みを中止しました  (what: Some kind of disk "
+                      "I/O error occurred)",
+                      1, 1, 4096},
         database_case{
             "empty_file",
             [](const base_folder& base, other_connection&) { write_file(base.database(), ""); }, "",
@@ -312,22 +321,39 @@ TEST(live_host, a_registered_pc_file_reads_no_more_than_its_size) {
   EXPECT_EQ(count_lines_with(result.out, "1個のファイルを取り込み、0件のPCを登録しました。"), 1u);
 }
 
-// An iconv_open that fails for lack of memory says so, not that the system
-// has no such conversion.
-TEST(live_host, a_conversion_that_cannot_be_opened_says_why) {
+struct no_memory_case {
+  const char* name;
+  const char* preload;  // a library whose call fails for lack of memory
+  const char* line;     // the run's last line
+};
+
+class no_memory : public ::testing::TestWithParam<no_memory_case> {};
+
+// A call that fails for lack of memory says so: an iconv_open, not that the
+// system has no such conversion; an sqlite3_open, not that vg.db is missing.
+TEST_P(no_memory, says_what_failed) {
 #ifdef __SANITIZE_ADDRESS__
   GTEST_SKIP() << "the address sanitizer must be the first library the tool loads";
 #endif
   const base_folder base;
   base.write_list("vellgard.list", {"a,10.0.0.1,1,,,"});
   testing::tool_options options;
-  options.environment = {"LC_ALL=C.UTF-8", std::string("LD_PRELOAD=") + ZOV_ICONV_WITHOUT_MEMORY};
+  options.environment = {"LC_ALL=C.UTF-8", std::string("LD_PRELOAD=") + GetParam().preload};
   const auto result = run(base, options);
   EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(lines_of(result.out).back(),
-            "    [Error]: 予期しないエラーのため取り込みを中止しました  (what: cannot open the "
-            "conversion from CP932 to UTF-8: Cannot allocate memory)");
+  EXPECT_EQ(lines_of(result.out).back(), std::string("    [Error]: ") + GetParam().line);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    calls, no_memory,
+    ::testing::Values(
+        no_memory_case{"iconv_open", ZOV_ICONV_WITHOUT_MEMORY,
+                       "予期しないエラーのため取り込みを中止しました  (what: cannot open the "
+                       "conversion from CP932 to UTF-8: Cannot allocate memory)"},
+        no_memory_case{
+            "sqlite3_open", ZOV_SQLITE_OPEN_WITHOUT_MEMORY,
+            "データベースエラーのため取り込みを中止しました  (what: A malloc() failed)"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // A second run on the same folder adds the histories again; the rest is
 // refused: by the keys of the manager's schema, and groups by their names.

@@ -1,0 +1,11 @@
+// The tests' main sets SQLite up as the tool's does, before any test can
+// touch the library.
+#include <gtest/gtest.h>
+
+#include "db/sqlite_library.hpp"
+
+int main(int argc, char* argv[]) {
+  const rovev::sqlite_library sqlite;
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
