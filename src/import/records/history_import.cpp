@@ -106,6 +106,8 @@ void history_walk::visit_file(const fs::path& file, const history_file_appliance
                   percent_of(bytes->position(), size));
     }
   }
+  // The records before a read that failed stay; the step goes on.
+  if (bytes->read_failed()) out_.out_error(messages::cannot_read_file, quoted(file));
 }
 
 // The record in the buffer: its row written, or its failure reported.

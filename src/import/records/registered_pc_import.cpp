@@ -55,7 +55,8 @@ class registered_pc_step {
   std::uint32_t hosts_registered = 0;
 
  private:
-  bool import_file(input_stream& bytes, std::uintmax_t size, std::int32_t appliance_id);
+  bool import_file(const fs::path& file, input_stream& bytes, std::uintmax_t size,
+                   std::int32_t appliance_id);
 
   database_manager& db_;
   input_files& files_;
@@ -83,7 +84,7 @@ step_result registered_pc_step::run(const fs::path& base_folder) {
     // A file that would not open counts as a file without PCs.
     ++files_imported;
     if (const std::unique_ptr<input_stream> bytes = open_input(files_, file, out_)) {
-      result.committed = import_file(*bytes, plan.size, *appliance_id) && result.committed;
+      result.committed = import_file(file, *bytes, plan.size, *appliance_id) && result.committed;
     }
   }
   if (listed.failure) out_.out_error(messages::file_system_error, listed.failure->what());
@@ -91,8 +92,8 @@ step_result registered_pc_step::run(const fs::path& base_folder) {
 }
 
 // The records of one opened file, in a transaction of their own; false when
-// it could not commit.
-bool registered_pc_step::import_file(input_stream& bytes, std::uintmax_t size,
+// it could not commit. A read that fails keeps the records before it.
+bool registered_pc_step::import_file(const fs::path& file, input_stream& bytes, std::uintmax_t size,
                                      std::int32_t appliance_id) {
   transaction_scope scope(db_);
   std::istream stream(&bytes);
@@ -115,7 +116,9 @@ bool registered_pc_step::import_file(input_stream& bytes, std::uintmax_t size,
                   percent_of(bytes.position(), size));
     }
   }
-  return end_and_report(scope, out_);
+  const bool committed = end_and_report(scope, out_);
+  if (bytes.read_failed()) out_.out_error(messages::cannot_read_file, quoted(file));
+  return committed;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "import/records/detection_history_import.hpp"
 #include "import/records/history_record.hpp"
+#include "import/records/host_file_record.hpp"
 #include "import/records/registered_pc_import.hpp"
 #include "record_encoding.hpp"
 #include "support/base_folder.hpp"
@@ -87,21 +88,26 @@ TEST(registered_pcs, refused_rows_are_quiet_for_constraints_and_reported_otherwi
                    pcs_finish(1, 0)}));
 }
 
-// A regular file that will not open is reported, and counts as a file with
-// no PCs.
-TEST(registered_pcs, a_file_that_will_not_open_is_reported) {
+// A regular file that will not open, and one whose reading fails after its
+// first record, are reported; both count as files, the second with its PC.
+TEST(registered_pcs, files_that_cannot_be_read_are_reported) {
   const base_folder base;
   testing::write_file(base / "host_1.db", "");  // for the listing
+  testing::write_file(base / "host_2.db", "");
   testing::memory_files files;
-  files.add(base / "host_1.db", std::string(58, '\0'), false);
+  files.add(base / "host_1.db", pc(1), false);
+  files.add(base / "host_2.db", pc(2) + pc(3), true, host_record_size + 10);
   database_manager db;
   db.open(base.database().string());
   testing::collected_report out;
   import_registered_pcs(db, files, base.path(), {}, out);
+  std::sort(out.out.begin() + 1, out.out.end() - 1);
   EXPECT_EQ(out.out,
             (Lines{out.out.front(),
                    "    [Error]: ファイル読み込みに失敗しました: " + base.quoted("host_1.db"),
-                   pcs_finish(1, 0)}));
+                   "    [Error]: ファイル読み込みに失敗しました: " + base.quoted("host_2.db"),
+                   pcs_finish(2, 1)}));
+  EXPECT_EQ(base.rows("select lladdr from allow_list"), Lines{"00:00:00:00:00:02"});
 }
 
 sample::detection_fields sighting(const std::string& hostname) {
@@ -166,7 +172,7 @@ TEST(detection_history, imports_records_and_reports_each_failure) {
 // The walk goes depth first, in the order of the listing, each folder before
 // the entries after it. A folder that cannot be listed and an entry whose
 // status fails are reported and the walk goes on; a file whose reading fails
-// midway keeps the rows read before.
+// midway is reported and keeps the rows read before.
 TEST(detection_history, a_walk_goes_depth_first_and_on_past_what_it_cannot_read) {
   const base_folder base;
   const fs::path hist = base / "hist";
@@ -194,6 +200,7 @@ TEST(detection_history, a_walk_goes_depth_first_and_on_past_what_it_cannot_read)
              "    [Error]: ファイルシステムエラーです  (what: boost::filesystem::symlink_status: "
              "File name too long: \"" +
                  (hist / "a" / "e").string() + "\")",
+             "    [Error]: ファイル読み込みに失敗しました: " + base.quoted("hist/a/host_2.hist"),
              "    [Error]: ファイル読み込みに失敗しました: " + base.quoted("hist/b/host_6.hist"),
              "    [Error]: ファイルシステムエラーです  (what: "
              "boost::filesystem::directory_iterator::construct: Permission denied: \"" +
