@@ -244,45 +244,6 @@ INSTANTIATE_TEST_SUITE_P(
                       "", 0, "SQL error or missing database", 1, 13}),
     [](const auto& info) { return std::string(info.param.name); });
 
-struct long_line_case {
-  const char* file;
-  const char* before;  // the fields before the long one
-  const char* after;
-  const char* query;  // the length of what was stored
-};
-
-class long_list_line : public ::testing::TestWithParam<long_line_case> {};
-
-// A line of L bytes costs less than 8 L + 32 MiB, on a field of single
-// quotes, which the statement doubles.
-TEST_P(long_list_line, costs_less_than_eight_times_its_length) {
-#ifdef __SANITIZE_ADDRESS__
-  GTEST_SKIP() << "the sanitizers' own memory hides the tool's";
-#endif
-  constexpr long length = 16 << 20;
-  const base_folder base;
-  write_file(base / GetParam().file,
-             GetParam().before + std::string(length, '\'') + GetParam().after + "\n");
-  const auto result = base.run();
-  EXPECT_EQ(result.status, 0);
-  EXPECT_LT(result.peak_kib, (8 * length >> 10) + (32 << 10));
-  EXPECT_EQ(base.rows(GetParam().query), Lines{std::to_string(length)});
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    lists, long_list_line,
-    ::testing::Values(long_line_case{"vellgard.list", "", ",10.0.0.1,1,,10.0.0.0,",
-                                     "select length(name) from vg_list"},
-                      long_line_case{"manager.user", "5,", ",h,-,d",
-                                     "select length(login_user_name) from users where id = 15"},
-                      long_line_case{"vellgard.group", "1,", ",1,5,",
-                                     "select length(name) from groups"}),
-    [](const auto& info) {
-      std::string name = info.param.file;
-      name[name.find('.')] = '_';
-      return name;
-    });
-
 // Date pieces that overflowed Boost's narrow converter, each a number
 // failure of its own.
 TEST(live_host, crafted_date_pieces_are_number_failures) {

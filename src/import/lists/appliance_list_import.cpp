@@ -45,8 +45,6 @@ void take_field(appliance_line& values, std::size_t column, std::string_view fie
     case 6:
       values.nat = field == "nat";
       break;
-    default:
-      break;  // counted, not looked at
   }
 }
 
@@ -64,7 +62,7 @@ bool import_appliance_line(database_manager& db, appliance_id_map& appliance_ids
       return false;
     }
   }
-  if (line.fields.size() != 6) {
+  if (line.field_count != 6) {
     out.out_error(messages::line_column_count, line.number);
     return false;
   }

@@ -1,32 +1,14 @@
 #include "import/lists/list_file_reader.hpp"
 
-#include <boost/tokenizer.hpp>
-
 #include "base/large_buffer.hpp"
 #include "base/progress_meter.hpp"
 #include "base/quoted_path.hpp"
 
 namespace rovev {
 
-namespace {
-
-// A token that is a view of the text it was cut from, not a copy.
-struct field_view {
-  std::string_view text;
-  void assign(const char* first, const char* last) {
-    text = std::string_view(first, static_cast<std::size_t>(last - first));
-  }
-};
-
-}  // namespace
-
-std::vector<std::string_view> split_fields(std::string_view text, const char* separator) {
-  const boost::char_separator<char> separators(separator, "", boost::keep_empty_tokens);
-  const boost::tokenizer<boost::char_separator<char>, const char*, field_view> tokens(
-      text.data(), text.data() + text.size(), separators);
-  std::vector<std::string_view> fields;
-  for (const field_view& field : tokens) fields.push_back(field.text);
-  return fields;
+field_range split_fields(std::string_view text, const char* separator) {
+  return field_range(text.data(), text.data() + text.size(),
+                     boost::char_separator<char>(separator, "", boost::keep_empty_tokens));
 }
 
 list_file_reader::list_file_reader(input_stream& bytes, report& out)
@@ -69,7 +51,12 @@ bool list_file_reader::next(list_line& line) {
       continue;
     }
     line.number = line_number_;
-    line.fields = split_fields(text_, ",");
+    line.fields.clear();
+    line.field_count = 0;
+    for (const field_view& field : split_fields(text_, ",")) {
+      if (line.fields.size() < line.fields.capacity()) line.fields.push_back(field.text);
+      ++line.field_count;
+    }
     return true;
   }
   return false;

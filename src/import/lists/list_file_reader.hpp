@@ -1,6 +1,8 @@
 #pragma once
 
+#include <boost/container/static_vector.hpp>
 #include <boost/filesystem/path.hpp>
+#include <boost/tokenizer.hpp>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -13,17 +15,32 @@
 
 namespace rovev {
 
-// One line of a list file: its physical number and its comma fields, UTF-8.
-// The fields are views of the reader's text of the line, good until the
-// next line is read.
+// One line of a list file: its physical number, its first comma fields
+// (UTF-8) as far as any list reads them, and how many fields it has in all.
+// Only those are held, so a line of commas costs no more than its text. The
+// fields are views of the reader's text of the line, good until the next
+// line is read.
 struct list_line {
+  static constexpr std::size_t read_fields = 6;
+
   std::uint32_t number = 0;
-  std::vector<std::string_view> fields;
+  boost::container::static_vector<std::string_view, read_fields> fields;
+  std::size_t field_count = 0;
 };
 
-// Splits at every separator, keeping empty fields; the empty text has none.
-// The fields are views of the text.
-std::vector<std::string_view> split_fields(std::string_view text, const char* separator);
+// A field of a text, a view of it.
+struct field_view {
+  std::string_view text;
+  void assign(const char* first, const char* last) {
+    text = std::string_view(first, static_cast<std::size_t>(last - first));
+  }
+  operator std::string_view() const { return text; }
+};
+
+// The fields of a text split at every separator, empty ones kept (the empty
+// text has none), found one by one as they are walked and never stored.
+using field_range = boost::tokenizer<boost::char_separator<char>, const char*, field_view>;
+field_range split_fields(std::string_view text, const char* separator);
 
 // Reads a CP932 list file line by line: LF ends a line, a CR before it is
 // dropped (also at the end of the file), a last line without LF still
@@ -33,7 +50,7 @@ class list_file_reader {
   // The longest line that is read; a longer one is reported and skipped,
   // and never held in memory whole. A line is held as its raw bytes until
   // it is decoded, then as its text only.
-  static constexpr std::size_t max_line_length = 64 << 20;
+  static constexpr std::size_t max_line_length = 2 << 20;
 
   // Reads the bytes of an opened list file.
   list_file_reader(input_stream& bytes, report& out);

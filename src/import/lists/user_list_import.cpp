@@ -40,7 +40,7 @@ bool import_user_line(database_manager& db, const list_line& line, report& out) 
         break;  // column 4 and beyond are not used
     }
   }
-  if (line.fields.size() != 5) {
+  if (line.field_count != 5) {
     out.out_error(messages::line_column_count, line.number);
     return false;
   }

@@ -23,8 +23,10 @@ struct split_case {
 class split : public ::testing::TestWithParam<split_case> {};
 
 TEST_P(split, keeps_empty_fields) {
-  const auto fields = split_fields(GetParam().text, ",");
-  EXPECT_EQ(Fields(fields.begin(), fields.end()), GetParam().fields);
+  Fields fields;
+  for (const std::string_view field : split_fields(GetParam().text, ","))
+    fields.emplace_back(field);
+  EXPECT_EQ(fields, GetParam().fields);
 }
 
 INSTANTIATE_TEST_SUITE_P(texts, split,
