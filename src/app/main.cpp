@@ -39,7 +39,7 @@ int main(int argc, char* argv[]) {
   std::signal(SIGXFSZ, SIG_IGN);
   std::setlocale(LC_ALL, "");
   rovev::console console(rovev::console::user_charset(), STDOUT_FILENO, STDERR_FILENO,
-                         rovev::console::is_progress_terminal(STDERR_FILENO));
+                         rovev::console::shows_progress_on(STDOUT_FILENO, STDERR_FILENO));
   int status = 1;
   try {
     const rovev::sqlite_library sqlite;

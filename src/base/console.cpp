@@ -2,19 +2,53 @@
 
 #include <langinfo.h>
 #include <poll.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <stdexcept>
 
+#include "base/display_columns.hpp"
+
 namespace rovev {
+namespace {
+
+// All that a signal handler may reach: the terminal and whether a progress
+// line may be on it. A process has one console that shows progress.
+volatile std::sig_atomic_t progress_terminal = -1;
+volatile std::sig_atomic_t progress_on_screen = 0;
+
+// Erases the line with the one async-signal-safe write, then raises the
+// signal again: SA_RESETHAND has given it back its default action, so it
+// ends the program as it would have, with the same status.
+void erase_progress_and_end(int signal_number) {
+  if (progress_on_screen != 0) {
+    [[maybe_unused]] const ssize_t written = ::write(progress_terminal, "\r\x1b[K", 4);
+  }
+  ::raise(signal_number);
+}
+
+}  // namespace
 
 std::string console::user_charset() { return nl_langinfo(CODESET); }
 
-bool console::is_progress_terminal(int err) {
+bool console::shows_progress_on(int out, int err) {
   const char* terminal = std::getenv("TERM");
-  return ::isatty(err) == 1 && terminal != nullptr && *terminal != '\0' &&
-         std::string_view(terminal) != "dumb";
+  if (::isatty(err) != 1 || terminal == nullptr || *terminal == '\0' ||
+      std::string_view(terminal) == "dumb") {
+    return false;
+  }
+  struct stat out_status {};
+  struct stat err_status {};
+  struct stat null_status {};
+  if (::fstat(out, &out_status) != 0 || ::fstat(err, &err_status) != 0) return false;
+  if (S_ISREG(out_status.st_mode)) return true;
+  if (!S_ISCHR(out_status.st_mode)) return false;
+  return out_status.st_rdev == err_status.st_rdev ||
+         (::stat("/dev/null", &null_status) == 0 && S_ISCHR(null_status.st_mode) &&
+          out_status.st_rdev == null_status.st_rdev);
 }
 
 console::console(const std::string& charset, int out, int err, bool shows_progress)
@@ -22,6 +56,22 @@ console::console(const std::string& charset, int out, int err, bool shows_progre
       err_(err),
       shows_progress_(shows_progress),
       out_is_terminal_(shows_progress && ::isatty(out) == 1) {
+  if (shows_progress_) {
+    progress_terminal = err_;
+    struct sigaction erasing {};
+    erasing.sa_handler = erase_progress_and_end;
+    erasing.sa_flags = SA_RESETHAND;
+    sigemptyset(&erasing.sa_mask);
+    for (const int signal_number : erasing_signals) sigaddset(&erasing.sa_mask, signal_number);
+    for (std::size_t i = 0; i < std::size(erasing_signals); ++i) {
+      sigaction(erasing_signals[i], nullptr, &previous_actions_[i]);
+      // A signal the program was started to ignore (nohup, a background job) stays ignored.
+      if (previous_actions_[i].sa_handler == SIG_DFL) {
+        sigaction(erasing_signals[i], &erasing, nullptr);
+      }
+    }
+    signals_taken_ = true;
+  }
   if (charset == "UTF-8") return;
   try {
     converter_.emplace(charset.c_str(), "UTF-8");
@@ -32,10 +82,18 @@ console::console(const std::string& charset, int out, int err, bool shows_progre
   if (!converter_->convert("取り込み", probe)) converter_.reset();
 }
 
-std::string console::localize(std::string_view utf8_template) {
+console::~console() {
+  if (!signals_taken_) return;
+  for (std::size_t i = 0; i < std::size(erasing_signals); ++i) {
+    sigaction(erasing_signals[i], &previous_actions_[i], nullptr);
+  }
+  progress_on_screen = 0;
+}
+
+std::string console::localize(std::string_view utf8_text) {
   std::string converted;
-  if (converter_ && converter_->convert(utf8_template, converted)) return converted;
-  return std::string(utf8_template);
+  if (converter_ && converter_->convert(utf8_text, converted)) return converted;
+  return std::string(utf8_text);
 }
 
 namespace {
@@ -58,18 +116,30 @@ void console::write(channel where, std::string_view bytes) {
   put(where == channel::out ? out_ : err_, bytes);
 }
 
-void console::draw_progress(std::string_view line) {
+// One column stays free: a terminal that wraps as soon as its last column
+// is written would leave the line's row behind.
+void console::draw_progress(std::string_view utf8_line) {
   std::string bytes = "\r";
-  bytes += line;
+  bytes += localize(fit_to_columns(utf8_line, columns() - 1));
   bytes += "\x1b[K";
-  put(err_, bytes);
+  // Set before the line is written, cleared after it is erased: a signal
+  // in between erases once more, which shows nothing.
   progress_drawn_ = true;
+  progress_on_screen = 1;
+  put(err_, bytes);
 }
 
 void console::erase_progress() {
   if (!progress_drawn_) return;
   progress_drawn_ = false;
   put(err_, "\r\x1b[K");
+  progress_on_screen = 0;
+}
+
+std::size_t console::columns() const {
+  winsize size{};
+  if (::ioctl(err_, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
+  return 80;
 }
 
 // Only a real failure (a closed pipe, a full device, a file-size limit, a bad

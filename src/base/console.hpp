@@ -1,7 +1,9 @@
 #pragma once
 
+#include <signal.h>
 #include <unistd.h>
 
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -18,19 +20,28 @@ namespace rovev {
 // a full device) never stops the program; it is remembered instead.
 //
 // A console that shows progress draws its progress line on standard error
-// with a carriage return and erase-to-end-of-line only, and erases it the
-// same way before any other line goes to the terminal.
+// with a carriage return and erase-to-end-of-line only, cut to the width
+// the terminal has at each draw so that it never wraps, and erases it the
+// same way before any other line goes to the terminal. While it shows
+// progress, SIGINT, SIGTERM and SIGHUP erase the line before they end the
+// program as they would have.
 class console final : public report {
  public:
   // The character set of the program's locale, which main has set from the
   // environment (LC_ALL, LC_CTYPE, LANG).
   static std::string user_charset();
-  // Whether err is a terminal that takes a progress line: a terminal, and
-  // TERM names one that is not "dumb".
-  static bool is_progress_terminal(int err);
+  // Whether a progress line can be drawn on err: err is a terminal whose
+  // TERM is set and not "dumb", and nothing else can write to that terminal
+  // between two draws, because out is that same terminal, a regular file or
+  // /dev/null. A pipe, a FIFO, a socket or another terminal may have a
+  // reader that writes to the same screen (| tee, | less).
+  static bool shows_progress_on(int out, int err);
 
   explicit console(const std::string& charset, int out = STDOUT_FILENO, int err = STDERR_FILENO,
                    bool shows_progress = false);
+  ~console() override;
+  console(const console&) = delete;
+  console& operator=(const console&) = delete;
 
   void write(channel where, std::string_view bytes) override;
   bool shows_progress() const override { return shows_progress_; }
@@ -41,10 +52,14 @@ class console final : public report {
 
  protected:
   std::string localize(std::string_view utf8_template) override;
-  void draw_progress(std::string_view line) override;
+  void draw_progress(std::string_view utf8_line) override;
 
  private:
+  static constexpr int erasing_signals[] = {SIGINT, SIGTERM, SIGHUP};
+
   void put(int descriptor, std::string_view bytes);
+  // The terminal's width now, in columns.
+  std::size_t columns() const;
 
   std::optional<charset_converter> converter_;  // none: templates as stored
   int out_;
@@ -53,6 +68,9 @@ class console final : public report {
   bool out_is_terminal_;  // standard output shares the terminal
   bool progress_drawn_ = false;
   bool failed_ = false;
+  // The actions the erasing signals had before, to give back.
+  struct sigaction previous_actions_[std::size(erasing_signals)] = {};
+  bool signals_taken_ = false;
 };
 
 }  // namespace rovev

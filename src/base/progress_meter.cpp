@@ -1,5 +1,7 @@
 #include "base/progress_meter.hpp"
 
+#include <utility>
+
 namespace rovev {
 namespace {
 
@@ -8,8 +10,9 @@ constexpr std::chrono::milliseconds between_lines{100};
 
 }  // namespace
 
-progress_meter::progress_meter(report& out) : out_(out), shown_(out.shows_progress()) {
-  if (shown_) next_ = std::chrono::steady_clock::now() + first_line;
+progress_meter::progress_meter(report& out, std::function<clock::time_point()> now)
+    : out_(out), shown_(out.shows_progress()), now_(std::move(now)) {
+  if (shown_) next_ = now_() + first_line;
 }
 
 progress_meter::~progress_meter() {
@@ -17,7 +20,7 @@ progress_meter::~progress_meter() {
 }
 
 bool progress_meter::clock_says_due() {
-  const auto now = std::chrono::steady_clock::now();
+  const auto now = now_();
   if (now < next_) return false;
   next_ = now + between_lines;
   return true;

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 
 #include "base/report.hpp"
 
@@ -15,7 +16,10 @@ namespace rovev {
 // true and costs the test of a flag.
 class progress_meter {
  public:
-  explicit progress_meter(report& out);
+  using clock = std::chrono::steady_clock;
+
+  // now: the clock the meter goes by.
+  explicit progress_meter(report& out, std::function<clock::time_point()> now = clock::now);
   ~progress_meter();
   progress_meter(const progress_meter&) = delete;
   progress_meter& operator=(const progress_meter&) = delete;
@@ -27,16 +31,18 @@ class progress_meter {
     out_.progress(line, values...);
   }
 
- private:
   // The clock is looked at on one call in so many: a step pays for it far
   // less often than once per record.
   static constexpr unsigned calls_per_look = 16;
+
+ private:
   bool clock_says_due();
 
   report& out_;
   bool shown_;
+  std::function<clock::time_point()> now_;
   unsigned calls_ = 0;
-  std::chrono::steady_clock::time_point next_;
+  clock::time_point next_;
 };
 
 // done as a whole percentage of total; 100 for an empty total.

@@ -49,7 +49,7 @@ class report {
   // a line end (see progress_meter); on a report that shows none, nothing.
   template <std::size_t Arity, class... Args>
   void progress(messages::message<Arity> message, const Args&... args) {
-    if (shows_progress()) draw_progress(format(message, false, args...));
+    if (shows_progress()) draw_progress(fill(message, std::string(message.text), args...));
   }
   virtual bool shows_progress() const { return false; }
   // Erases the progress line, if one is drawn.
@@ -59,27 +59,29 @@ class report {
   virtual void write(channel where, std::string_view bytes) = 0;
 
  protected:
-  // The template as the output wants it; UTF-8 as stored unless overridden.
-  virtual std::string localize(std::string_view utf8_template) {
-    return std::string(utf8_template);
-  }
+  // A UTF-8 text (a template, a progress line) as the output wants it;
+  // UTF-8 as stored unless overridden.
+  virtual std::string localize(std::string_view utf8_text) { return std::string(utf8_text); }
+  // The progress line in UTF-8, for the report to fit to its terminal.
   virtual void draw_progress(std::string_view) {}
 
  private:
   template <std::size_t Arity, class... Args>
   void line(channel where, bool error, messages::message<Arity> message, const Args&... args) {
-    std::string bytes = format(message, error, args...);
+    std::string bytes = fill(
+        message, localize(error ? messages::error_line(message.text) : std::string(message.text)),
+        args...);
     bytes += '\n';
     write(where, bytes);
   }
 
+  // The message's template, as given, filled with its values.
   template <std::size_t Arity, class... Args>
-  std::string format(messages::message<Arity> message, bool error, const Args&... args) {
+  static std::string fill(messages::message<Arity>, const std::string& text, const Args&... args) {
     static_assert(Arity == sizeof...(Args), "the message takes another number of values");
-    boost::format text(
-        localize(error ? messages::error_line(message.text) : std::string(message.text)));
-    (void)(text % ... % args);
-    return text.str();
+    boost::format filled(text);
+    (void)(filled % ... % args);
+    return filled.str();
   }
 };
 

@@ -54,55 +54,93 @@ TEST(live_host, an_output_that_says_not_yet_gets_every_line) {
   EXPECT_EQ(read_late.out, into_a_file.out);
 }
 
-// What a terminal shows of bytes that move the cursor with a carriage return
-// and erase with erase-to-end-of-line only.
-Lines screen_of(const std::string& bytes) {
-  Lines screen;
-  std::string line;
-  std::size_t column = 0;
+// What a terminal of so many columns shows of bytes that move the cursor
+// with a carriage return and erase with erase-to-end-of-line only: a row
+// wraps as soon as it is full, and a character of three or four UTF-8 bytes
+// (all of the tool's are Japanese) takes two columns.
+Lines screen_of(const std::string& bytes, std::size_t width) {
+  Lines rows(1);
+  std::size_t column = 0;  // in the row, in columns, and in its bytes:
+  const auto byte_at = [&rows](std::size_t columns) {
+    std::size_t at = 0;
+    for (std::size_t used = 0; at < rows.back().size() && used < columns; ++used) {
+      const auto lead = static_cast<unsigned char>(rows.back()[at]);
+      at += lead >= 0xF0 ? 4 : lead >= 0xE0 ? (++used, 3) : lead >= 0xC0 ? 2 : 1;
+    }
+    return at;
+  };
   for (std::size_t at = 0; at < bytes.size(); ++at) {
+    const auto lead = static_cast<unsigned char>(bytes[at]);
     if (bytes[at] == '\r') {
       column = 0;
     } else if (bytes[at] == '\n') {
-      screen.push_back(line);
-      line.clear();
+      rows.emplace_back();
       column = 0;
     } else if (bytes.compare(at, 3, "\x1b[K") == 0) {
-      line.resize(column);
+      rows.back().resize(byte_at(column));
       at += 2;
-    } else {
-      if (column < line.size()) {
-        line[column] = bytes[at];
-      } else {
-        line += bytes[at];
+    } else if ((lead & 0xC0) != 0x80) {
+      const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+      const std::size_t begin = byte_at(column);
+      rows.back().replace(begin, byte_at(column + (length >= 3 ? 2 : 1)) - begin,
+                          bytes.substr(at, length));
+      column += length >= 3 ? 2 : 1;
+      if (column >= width) {
+        rows.emplace_back();
+        column = 0;
       }
-      ++column;
     }
   }
-  if (!line.empty()) screen.push_back(line);
-  return screen;
+  while (!rows.empty() && rows.back().empty()) rows.pop_back();
+  return rows;
 }
 
-// On a terminal a step that runs long shows its progress, and at the end the
-// terminal shows exactly the lines of a run into a file.
-TEST(live_host, a_terminal_shows_progress_and_then_the_lines_alone) {
+struct terminal_case {
+  const char* name;
+  const char* interrupt_on;  // what the tool has written when Ctrl-C comes; "" for none
+  int status;
+  std::size_t lines_shown;  // of the run into a file; 0 for all
+};
+
+class on_a_terminal : public ::testing::TestWithParam<terminal_case> {};
+
+// On a terminal of 20 columns a step that runs long shows its progress, and
+// the terminal ends up showing the lines of a run into a file and nothing
+// else: no row the progress line left, also when Ctrl-C ends the run.
+TEST_P(on_a_terminal, the_progress_line_leaves_nothing_behind) {
   const base_folder base;
   write_one_of_each(base.path());
   std::string records;
-  for (int n = 0; n < 150000; ++n) records += detection_record;
+  for (int n = 0; n < 400; ++n) records += detection_record;
   write_file(base / "hist" / "host_1.hist", records);
+  // Each detection row costs a few milliseconds, so that the step runs long.
+  testing::other_connection(base.database())
+      .exec(
+          "create table spin(x); insert into spin with recursive n(x) as (select 1 union all "
+          "select x + 1 from n where x < 400) select x from n;"
+          "create trigger slow after insert on detection_log begin "
+          "select count(*) from spin a, spin b; end;");
   const std::string fresh_database = testing::read_file(base.database());
-  testing::tool_options on_a_terminal;
-  on_a_terminal.out = output::terminal;
-  on_a_terminal.environment.push_back("TERM=xterm");
-  const auto terminal = run(base, on_a_terminal);
+  testing::tool_options terminal;
+  terminal.out = output::terminal;
+  terminal.environment.push_back("TERM=xterm");
+  terminal.terminal_columns = 20;
+  terminal.interrupt_on = GetParam().interrupt_on;
+  const auto shown = run(base, terminal);
   write_file(base.database(), fresh_database);
-  const auto into_a_file = base.run();
-  EXPECT_EQ(terminal.status, 0);
-  EXPECT_NE(terminal.out.find("\r検知履歴: 1個のファイル、"), std::string::npos);
-  EXPECT_EQ(screen_of(terminal.out), lines_of(into_a_file.out));
-  EXPECT_EQ(into_a_file.out.find('\x1b'), std::string::npos);
+  Lines into_a_file = lines_of(base.run().out);
+  if (GetParam().lines_shown != 0) into_a_file.resize(GetParam().lines_shown);
+  std::string file_bytes;
+  for (const std::string& line : into_a_file) file_bytes += line + "\n";
+  EXPECT_EQ(shown.status, GetParam().status);
+  EXPECT_NE(shown.out.find("\r検知履歴: 1個のフ"), std::string::npos);
+  EXPECT_EQ(screen_of(shown.out, 20), screen_of(file_bytes, 20));
 }
+
+INSTANTIATE_TEST_SUITE_P(runs, on_a_terminal,
+                         ::testing::Values(terminal_case{"to_the_end", "", 0, 0},
+                                           terminal_case{"interrupted", "\r検知履歴", 130, 9}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Makes a chain of folders whose path ends up longer than PATH_MAX.
 void make_long_branch(const fs::path& top) {

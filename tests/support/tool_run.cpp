@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -58,9 +59,10 @@ namespace {
   } else {
     ::close(1);
   }
-  // What the tool does about SIGPIPE and SIGXFSZ it must do itself.
-  ::signal(SIGPIPE, SIG_DFL);
-  ::signal(SIGXFSZ, SIG_DFL);
+  // What the tool does about these signals it must do itself.
+  for (const int signal_number : {SIGPIPE, SIGXFSZ, SIGINT, SIGTERM, SIGHUP}) {
+    ::signal(signal_number, SIG_DFL);
+  }
   const auto set_limit = [](int resource, long value) {
     const rlimit limit{static_cast<rlim_t>(value), static_cast<rlim_t>(value)};
     if (value > 0) ::setrlimit(resource, &limit);
@@ -72,11 +74,14 @@ namespace {
   ::_exit(127);
 }
 
-// Reads a pipe or a terminal until the tool has gone, or until the deadline.
-// Before the tool opens a terminal, and after it has gone, the terminal reads
-// as hung up; only the second ends the reading.
+// Reads a pipe or a terminal until the tool has gone, or until the deadline,
+// and interrupts the tool once it has written interrupt_on. Before the tool
+// opens a terminal, and after it has gone, the terminal reads as hung up;
+// only the second ends the reading.
 void read_until_gone(int input, pid_t tool, std::string& bytes,
-                     std::chrono::steady_clock::time_point deadline) {
+                     std::chrono::steady_clock::time_point deadline,
+                     const std::string& interrupt_on) {
+  bool interrupted = interrupt_on.empty();
   char buffer[64 * 1024];
   const auto drain = [&] {
     for (ssize_t count; (count = ::read(input, buffer, sizeof buffer)) > 0;) {
@@ -89,6 +94,10 @@ void read_until_gone(int input, pid_t tool, std::string& bytes,
       const ssize_t count = ::read(input, buffer, sizeof buffer);
       if (count > 0) {
         bytes.append(buffer, static_cast<std::size_t>(count));
+        if (!interrupted && bytes.find(interrupt_on) != std::string::npos) {
+          interrupted = true;
+          ::kill(tool, SIGINT);
+        }
         continue;
       }
     }
@@ -138,6 +147,10 @@ tool_result run_tool(const std::vector<std::string>& arguments, const tool_optio
       throw std::runtime_error("cannot make a terminal");
     }
     terminal_name = ::ptsname(terminal);
+    if (options.terminal_columns != 0) {
+      const winsize size{24, options.terminal_columns, 0, 0};
+      ::ioctl(terminal, TIOCSWINSZ, &size);
+    }
   }
   const pid_t child = ::fork();
   if (child < 0) throw std::runtime_error("cannot start the tool");
@@ -153,13 +166,13 @@ tool_result run_tool(const std::vector<std::string>& arguments, const tool_optio
     if (options.out == output::late_reader) {
       // Long enough for the tool to fill the pipe and be told "not yet".
       std::this_thread::sleep_for(std::chrono::milliseconds(300));
-      read_until_gone(pipe_ends[0], child, read_late, deadline);
+      read_until_gone(pipe_ends[0], child, read_late, deadline, "");
     }
     // A broken pipe's reader goes before the tool writes a line.
     ::close(pipe_ends[0]);
   }
   if (terminal >= 0) {
-    read_until_gone(terminal, child, read_late, deadline);
+    read_until_gone(terminal, child, read_late, deadline, options.interrupt_on);
     ::close(terminal);
   }
 

@@ -37,6 +37,10 @@ struct tool_options {
   long open_files_limit = 0;
   // A tool still running after this long is killed (status 128 + 9).
   int timeout_seconds = 120;
+  // The width of the terminal; 0 for the pseudo-terminal's own.
+  unsigned short terminal_columns = 0;
+  // On a terminal: SIGINT, as from Ctrl-C, once the tool has written this.
+  std::string interrupt_on;
   // The folder the tool starts in; empty for the test's own.
   std::string working_folder;
 };
