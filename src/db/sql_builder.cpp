@@ -15,12 +15,12 @@ char* two_digits(char* out, unsigned value) {
 
 }  // namespace
 
-sql_builder::sql_builder(const char* table, std::int32_t statement_kind)
+sql_builder::sql_builder(kept_text table, std::int32_t statement_kind)
     : statement_kind_(statement_kind), table_(table) {}
 
-void sql_builder::add_value(std::string_view column, std::string_view value, bool quote,
-                            bool escape) {
-  values_.push_back({column, value.data(), 0, value.size(), quote, escape});
+void sql_builder::add_value(kept_text column, kept_text value, bool quote, bool escape) {
+  const std::string_view text = value;
+  values_.push_back({column, text.data(), 0, text.size(), quote, escape});
 }
 
 void sql_builder::add_held(std::string_view column, std::string_view text, bool quote) {
@@ -32,9 +32,9 @@ std::string_view sql_builder::text_of(const value_item& item) const {
   return {item.text != nullptr ? item.text : held_texts_.data() + item.held_at, item.size};
 }
 
-void sql_builder::add_parameter(std::string_view column) { add_value(column, "?", false, false); }
+void sql_builder::add_parameter(kept_text column) { add_value(column, "?", false, false); }
 
-void sql_builder::add_date_value(std::string_view column, const date_time& time) {
+void sql_builder::add_date_value(kept_text column, const date_time& time) {
   if (time.is_not_a_date_time()) return;
   const date_time::parts parts = time.split();
   if (parts.year < 1400 || parts.year > 10000) return;
@@ -59,16 +59,15 @@ void sql_builder::add_date_value(std::string_view column, const date_time& time)
   add_held(column, {literal, static_cast<std::size_t>(out - literal)}, false);
 }
 
-void sql_builder::add_address(std::string_view column, const ll_addr& address) {
+void sql_builder::add_address(kept_text column, const ll_addr& address) {
   add_held(column, address.to_text(), true);
 }
 
-void sql_builder::add_address(std::string_view column, const ipv4_address& address) {
+void sql_builder::add_address(kept_text column, const ipv4_address& address) {
   add_held(column, to_text(address), true);
 }
 
-void sql_builder::add_address(std::string_view column, const ipv4_address& address,
-                              std::uint16_t port) {
+void sql_builder::add_address(kept_text column, const ipv4_address& address, std::uint16_t port) {
   // "%s:%u"
   const ipv4_text host = to_text(address);
   char text[sizeof host.chars + 1 + decimal_room];
@@ -78,7 +77,7 @@ void sql_builder::add_address(std::string_view column, const ipv4_address& addre
   add_held(column, {text, static_cast<std::size_t>(out - text)}, true);
 }
 
-void sql_builder::add_field(std::string_view column) { fields_.push_back(column); }
+void sql_builder::add_field(kept_text column) { fields_.push_back(column); }
 
 std::string sql_builder::to_sql() const {
   std::string sql;

@@ -7,6 +7,7 @@
 
 #include "base/date_time.hpp"
 #include "base/decimal_text.hpp"
+#include "db/kept_text.hpp"
 #include "db/where_builder.hpp"
 #include "net/ipv4.hpp"
 #include "net/ll_addr.hpp"
@@ -15,50 +16,44 @@ namespace rovev {
 
 // Builds the text of one select, insert, update or insert-or-replace
 // statement, with every value spliced in as a literal. The builder keeps
-// views of the table name, the column names and the texts it is given, so
-// they must outlive it; the values it formats itself (numbers, flags, dates,
-// addresses) it holds. Nothing is copied until the whole statement is
-// written into the caller's buffer.
+// views of the table name, the column names and the texts it is given
+// (kept_text: a temporary does not compile); the values it formats itself
+// (numbers, flags, dates, addresses) it holds. Nothing is copied until the
+// whole statement is written into the caller's buffer.
 class sql_builder {
  public:
   enum kind : std::int32_t { select = 0, insert = 1, update = 2, insert_or_replace = 3 };
 
-  sql_builder(const char* table, std::int32_t statement_kind);
+  sql_builder(kept_text table, std::int32_t statement_kind);
   virtual ~sql_builder() = default;
 
-  void add_value(std::string_view column, std::string_view value, bool quote, bool escape);
+  void add_value(kept_text column, kept_text value, bool quote, bool escape);
   // A "?" parameter marker in the column's place.
-  void add_parameter(std::string_view column);
+  void add_parameter(kept_text column);
   // A date literal; nothing at all for not-a-date-time or a date out of range,
   // so the column keeps its default.
-  void add_date_value(std::string_view column, const date_time& time);
-  void add_field(std::string_view column);
+  void add_date_value(kept_text column, const date_time& time);
+  void add_field(kept_text column);
 
   // The writers' typed forms of add_value.
   // A text that may hold a single quote: quoted, the quote doubled.
-  void add_text(std::string_view column, std::string_view text) {
-    add_value(column, text, true, true);
-  }
+  void add_text(kept_text column, kept_text text) { add_value(column, text, true, true); }
   // A text that holds no single quote: quoted as it is.
-  void add_quoted(std::string_view column, std::string_view text) {
-    add_value(column, text, true, false);
-  }
+  void add_quoted(kept_text column, kept_text text) { add_value(column, text, true, false); }
   // Written as it is: a number text, an SQL expression.
-  void add_token(std::string_view column, std::string_view token) {
-    add_value(column, token, false, false);
-  }
+  void add_token(kept_text column, kept_text token) { add_value(column, token, false, false); }
   template <class Integer>
-  void add_number(std::string_view column, Integer value) {
+  void add_number(kept_text column, Integer value) {
     char digits[decimal_room];
     add_held(column, {digits, static_cast<std::size_t>(format_decimal(digits, value) - digits)},
              false);
   }
-  void add_flag(std::string_view column, bool flag) { add_token(column, flag ? "1" : "0"); }
+  void add_flag(kept_text column, bool flag) { add_token(column, flag ? "1" : "0"); }
   // Addresses in their one text form, quoted: "00:1A:2B:3C:4D:5E",
   // "192.168.1.23", and with a port "192.168.1.23:80".
-  void add_address(std::string_view column, const ll_addr& address);
-  void add_address(std::string_view column, const ipv4_address& address);
-  void add_address(std::string_view column, const ipv4_address& address, std::uint16_t port);
+  void add_address(kept_text column, const ll_addr& address);
+  void add_address(kept_text column, const ipv4_address& address);
+  void add_address(kept_text column, const ipv4_address& address, std::uint16_t port);
 
   std::string to_sql() const;
   // The same text, in place of what out held: a writer that passes one

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cassert>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -59,7 +60,9 @@ class text_writer {
   char* at;
 };
 
-// The text that describe(sink) gives, in out in place of what it held.
+// The text that describe(sink) gives, in out in place of what it held. The
+// two passes must agree: a debug build checks that the second wrote exactly
+// what the first measured.
 template <class Describe>
 void write_text(std::string& out, const Describe& describe) {
   text_measure measure;
@@ -68,6 +71,7 @@ void write_text(std::string& out, const Describe& describe) {
   out.resize(measure.size);
   text_writer writer(out.data());
   describe(writer);
+  assert(writer.at == out.data() + out.size());
 }
 
 }  // namespace rovev

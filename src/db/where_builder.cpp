@@ -10,8 +10,7 @@ std::string escape_quotes(std::string_view text) {
   return result;
 }
 
-void where_builder::add_condition(std::string_view column, std::string_view value, bool quote,
-                                  bool escape) {
+void where_builder::add_condition(kept_text column, kept_text value, bool quote, bool escape) {
   conditions_.push_back({column, value, quote, escape});
 }
 

@@ -5,18 +5,20 @@
 #include <string>
 #include <string_view>
 
+#include "db/kept_text.hpp"
+
 namespace rovev {
 
 // The conditions of a WHERE clause, each written as (column=value). Like the
 // statement builder, it keeps views of the column names and values it is
-// given, which must outlive it.
+// given (kept_text).
 class where_builder {
  public:
   enum : std::int32_t { join_and = 0, join_or = 1 };
 
   virtual ~where_builder() = default;
 
-  void add_condition(std::string_view column, std::string_view value, bool quote, bool escape);
+  void add_condition(kept_text column, kept_text value, bool quote, bool escape);
 
   // The clause without the word "where"; empty when there is no condition.
   std::string to_sql() const;

@@ -3,9 +3,29 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <type_traits>
 
 namespace rovev {
 namespace {
+
+// The builders keep views: a text that would be gone before the statement
+// is written is refused when the test is built; one that lives on is taken.
+template <class Text, class = void>
+struct builders_take : std::false_type {};
+template <class Text>
+struct builders_take<
+    Text, std::void_t<decltype(std::declval<sql_builder&>().add_text(std::declval<Text>(), "v")),
+                      decltype(std::declval<sql_builder&>().add_text("c", std::declval<Text>())),
+                      decltype(std::declval<where_builder&>().add_condition(
+                          "c", std::declval<Text>(), true, true)),
+                      decltype(sql_builder(std::declval<Text>(), sql_builder::insert))>>
+    : std::true_type {};
+static_assert(builders_take<const char*>::value && builders_take<std::string_view>::value &&
+              builders_take<std::string&>::value && builders_take<const std::string&>::value &&
+              builders_take<const ll_addr::text_buffer&>::value);
+static_assert(!builders_take<std::string>::value && !builders_take<const std::string>::value &&
+              !builders_take<ll_addr::text_buffer>::value && !builders_take<ipv4_text>::value);
 
 date_time at(std::int64_t year, unsigned month, unsigned day, unsigned hours, unsigned minutes,
              unsigned seconds, unsigned microseconds = 0) {
