@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <memory>
+#include "support/case_name.hpp"
 
 namespace rovev {
 namespace {
@@ -41,7 +42,8 @@ INSTANTIATE_TEST_SUITE_P(
                       charset_case{"NO-SUCH-SET", "取り込み: "},
                       charset_case{"CP932", "\x8e\xe6\x82\xe8\x8d\x9e\x82\xdd: "},
                       charset_case{"SHIFT_JIS", "\x8e\xe6\x82\xe8\x8d\x9e\x82\xdd: "},
-                      charset_case{"EUC-JP", "\xbc\xe8\xa4\xea\xb9\xfe\xa4\xdf: "}));
+                      charset_case{"EUC-JP", "\xbc\xe8\xa4\xea\xb9\xfe\xa4\xdf: "}),
+    [](const auto& info) { return testing::case_name(info.index, info.param.charset); });
 
 // On a terminal the progress line is drawn in place, with a carriage return
 // and erase-to-end-of-line only, and erased before a line goes there.

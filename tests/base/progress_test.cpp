@@ -10,6 +10,7 @@
 #include "base/console.hpp"
 #include "base/display_columns.hpp"
 #include "base/progress_meter.hpp"
+#include "support/case_name.hpp"
 #include "support/collected_report.hpp"
 
 namespace rovev {
@@ -66,7 +67,9 @@ INSTANTIATE_TEST_SUITE_P(
                       fit_case{"a", 0, ""},
                       fit_case{"\xe6\x97x", 2,
                                "\xe6\x97"}),  // a broken character is a byte a column
-    [](const auto& info) { return "case_" + std::to_string(info.index); });
+    [](const auto& info) {
+      return testing::case_name(info.index, std::to_string(info.param.columns) + " columns");
+    });
 
 // A progress line needs a terminal on standard error that nothing else
 // writes to between two draws: standard output is that terminal, a file or

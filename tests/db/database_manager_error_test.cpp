@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include "support/case_name.hpp"
 
 namespace rovev {
 namespace {
@@ -39,7 +40,10 @@ INSTANTIATE_TEST_SUITE_P(
                       result_case{27, db_failure, ""}, result_case{99, db_failure, ""},
                       result_case{100, db_failure, "sqlite3_step() has another row ready"},
                       result_case{101, db_failure, "sqlite3_step() has finished executing"},
-                      result_case{102, db_failure, ""}, result_case{-1, db_failure, ""}));
+                      result_case{102, db_failure, ""}, result_case{-1, db_failure, ""}),
+    [](const auto& info) {
+      return testing::case_name(info.index, "result " + std::to_string(info.param.result));
+    });
 
 TEST(database_manager_error, copies_keep_code_and_message) {
   const database_manager_error original(19);

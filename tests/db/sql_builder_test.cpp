@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <type_traits>
+#include "support/case_name.hpp"
 
 namespace rovev {
 namespace {
@@ -204,7 +205,11 @@ INSTANTIATE_TEST_SUITE_P(
                       date_case{at(10000, 12, 31, 23, 59, 59), "'10000-12-31 23:59:59'"},
                       date_case{at(1399, 12, 31, 23, 59, 59), nullptr},
                       date_case{at(10001, 1, 1, 0, 0, 0), nullptr},
-                      date_case{date_time(), nullptr}));
+                      date_case{date_time(), nullptr}),
+    [](const auto& info) {
+      return testing::case_name(info.index,
+                                info.param.expected ? info.param.expected : "no column");
+    });
 
 TEST(where_builder, joins_its_conditions_with_or) {
   where_builder w;

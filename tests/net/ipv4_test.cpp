@@ -4,6 +4,7 @@
 
 #include <boost/system/system_error.hpp>
 #include <string>
+#include "support/case_name.hpp"
 
 namespace rovev {
 namespace {
@@ -30,7 +31,8 @@ TEST_P(ipv4_rejects, with_the_platform_error) {
 
 INSTANTIATE_TEST_SUITE_P(texts, ipv4_rejects,
                          ::testing::Values("", "192.168.1.256", "manager.example", "10.0.0.999",
-                                           " 1.2.3.4", "1.2.3.4 ", "1.2.3"));
+                                           " 1.2.3.4", "1.2.3.4 ", "1.2.3"),
+                         testing::text_case_name());
 
 TEST(ipv4, own_text_is_the_platform_text) {
   for (const char* text :
@@ -89,7 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
                       port_case{"192.168.1.23: 80", nullptr, 0, true},
                       port_case{"192.168.1.23:1:2", nullptr, 0, true},
                       port_case{"192.168.1.999:x", nullptr, 0, false},
-                      port_case{"", nullptr, 0, false}));
+                      port_case{"", nullptr, 0, false}),
+    [](const auto& info) { return testing::case_name(info.index, info.param.text); });
 
 }  // namespace
 }  // namespace rovev

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <boost/system/system_error.hpp>
+#include "support/case_name.hpp"
 
 namespace rovev {
 namespace {
@@ -25,8 +26,10 @@ INSTANTIATE_TEST_SUITE_P(forms, ll_addr_accepts,
                                            accepted_case{"001a2b-3C4D5E", "00:1A:2B:3C:4D:5E"},
                                            accepted_case{"ff:FF:fF:Ff:ff:ff", "FF:FF:FF:FF:FF:FF"},
                                            accepted_case{"", "00:00:00:00:00:00"},
-                                           accepted_case{"00:00:00:00:00:00",
-                                                         "00:00:00:00:00:00"}));
+                                           accepted_case{"00:00:00:00:00:00", "00:00:00:00:00:00"}),
+                         [](const auto& info) {
+                           return testing::case_name(info.index, info.param.text);
+                         });
 
 class ll_addr_rejects : public ::testing::TestWithParam<const char*> {};
 
@@ -47,7 +50,8 @@ INSTANTIATE_TEST_SUITE_P(texts, ll_addr_rejects,
                                            "00:1A:2B:3C:4D", "00:1A:2B:3C:4D:5E:6F",
                                            "00:1A:2B:3C:4D:5G", "001A2B3C4D5E", "00:1A-2B:3C:4D:5E",
                                            "001A.2B3C.4D5E", "001A2B:3C4D5E\r", "INVALID",
-                                           "001A2B-3C4D5E-"));
+                                           "001A2B-3C4D5E-"),
+                         testing::text_case_name());
 
 TEST(ll_addr, from_raw_bytes_in_memory_order) {
   const unsigned char ones[6] = {255, 255, 255, 255, 255, 255};

@@ -7,6 +7,7 @@
 
 #include "base/number_field.hpp"
 #include "record_encoding.hpp"
+#include "support/case_name.hpp"
 #include "support/collected_report.hpp"
 #include "support/temp_folder.hpp"
 
@@ -33,7 +34,10 @@ INSTANTIATE_TEST_SUITE_P(texts, split,
                          ::testing::Values(split_case{"a,b,", {"a", "b", ""}},
                                            split_case{",", {"", ""}}, split_case{"", {}},
                                            split_case{" 10 ", {" 10 "}},
-                                           split_case{"a,,b", {"a", "", "b"}}));
+                                           split_case{"a,,b", {"a", "", "b"}}),
+                         [](const auto& info) {
+                           return testing::case_name(info.index, info.param.text);
+                         });
 
 // Every way a number field converts or fails, for each target width.
 struct number_case {
@@ -96,7 +100,8 @@ INSTANTIATE_TEST_SUITE_P(
                       number_case{"-65536", true, 4294901760u, true, -65536, false, 0},
                       number_case{"-+1", false, 0, false, 0, false, 0},
                       number_case{"00000000000000065535", true, 65535, true, 65535, true, 65535},
-                      number_case{"x-12122", false, 0, false, 0, false, 0}));
+                      number_case{"x-12122", false, 0, false, 0, false, 0}),
+    [](const auto& info) { return testing::case_name(info.index, info.param.field); });
 
 class list_file_reader_test : public ::testing::Test {
  protected:

@@ -3,6 +3,7 @@
 #include "import/records/host_file_name.hpp"
 #include "import/records/host_file_record.hpp"
 #include "record_encoding.hpp"
+#include "support/case_name.hpp"
 
 namespace rovev {
 namespace {
@@ -35,7 +36,8 @@ INSTANTIATE_TEST_SUITE_P(
                       name_case{"host_12.hist", ".hist", 12},
                       name_case{"HoSt_12.HiSt", ".hist", 12},
                       name_case{"host_12.hist.bak", ".hist", 12},
-                      name_case{"host_12.db", ".hist", 0}, name_case{"other.hist", ".hist", 0}));
+                      name_case{"host_12.db", ".hist", 0}, name_case{"other.hist", ".hist", 0}),
+    [](const auto& info) { return testing::case_name(info.index, info.param.name); });
 
 struct flags_case {
   std::uint8_t flags;
@@ -59,7 +61,10 @@ INSTANTIATE_TEST_SUITE_P(
     bits, host_record_flags,
     ::testing::Values(flags_case{0x00, true, true}, flags_case{0x06, false, false},
                       flags_case{0x02, false, true}, flags_case{0x04, true, false},
-                      flags_case{0x01, true, true}, flags_case{0xF9, true, true}));
+                      flags_case{0x01, true, true}, flags_case{0xF9, true, true}),
+    [](const auto& info) {
+      return testing::case_name(info.index, "flags " + std::to_string(info.param.flags));
+    });
 
 TEST(host_record, decodes_every_field) {
   sample::host_fields fields;
