@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <boost/filesystem/path.hpp>
+#include <cerrno>
 #include <iterator>
 #include <map>
 #include <string>
@@ -64,7 +65,7 @@ class memory_files final : public input_files {
     if (unknown_.count(file) != 0) return std::nullopt;
     const auto found = files_.find(file);
     if (found != files_.end()) return status{kind::regular, found->second.bytes.size()};
-    if (!list(file).entries.empty()) return status{kind::folder, 0};
+    if (holds_below(file)) return status{kind::folder, 0};
     return std::nullopt;
   }
 
@@ -75,15 +76,20 @@ class memory_files final : public input_files {
                                            found->second.read_fails_at);
   }
 
-  // The entries below the folder, in the order of their names.
+  // The entries below the folder, in the order of their names. A name that
+  // is a file, or below which there is nothing, fails as the disk fails it.
   listing list(const boost::filesystem::path& folder) override {
     listing listed;
-    if (const auto error = unlistable_.find(folder); error != unlistable_.end()) {
-      listed.failure.emplace(
-          "boost::filesystem::directory_iterator::construct", folder,
-          boost::system::error_code(error->second, boost::system::system_category()));
+    const auto fail = [&listed, &folder](int error) {
+      listed.failure.emplace("boost::filesystem::directory_iterator::construct", folder,
+                             boost::system::error_code(error, boost::system::system_category()));
       return listed;
+    };
+    if (const auto error = unlistable_.find(folder); error != unlistable_.end()) {
+      return fail(error->second);
     }
+    if (files_.count(folder) != 0) return fail(ENOTDIR);
+    if (!holds_below(folder)) return fail(ENOENT);
     for (const auto& [file, held] : files_) {
       const boost::filesystem::path below = file.lexically_relative(folder);
       if (below.empty() || *below.begin() == ".." || *below.begin() == ".") continue;
@@ -100,6 +106,14 @@ class memory_files final : public input_files {
   }
 
  private:
+  // Whether a file lies below the folder, which makes it one.
+  bool holds_below(const boost::filesystem::path& folder) const {
+    return std::any_of(files_.begin(), files_.end(), [&folder](const auto& held) {
+      const boost::filesystem::path below = held.first.lexically_relative(folder);
+      return !below.empty() && *below.begin() != ".." && *below.begin() != ".";
+    });
+  }
+
   struct file {
     std::string bytes;
     bool opens = true;
