@@ -157,20 +157,6 @@ TEST(faults, a_transaction_that_sqlite_ended_stops_the_run) {
   EXPECT_EQ(base.rows("pragma integrity_check"), Lines{"ok"});
 }
 
-// The same in the transaction of one group: the groups before it stay.
-TEST(faults, a_group_transaction_that_sqlite_ended_stops_the_run) {
-  const base_folder base;
-  std::string members;
-  for (int user = 1; user <= 300000; ++user) members += std::to_string(user) + "/";
-  base.write_list("vellgard.group", {"1,small,1,2,", "2,huge,1," + members + ",", "3,after,1,3,"});
-  const auto result = run_on_a_small_disk(base);
-  EXPECT_EQ(result.status, 1);
-  ASSERT_FALSE(result.out.empty());
-  EXPECT_EQ(lines_of(result.out).back(), stopped_by_disk);
-  EXPECT_EQ(base.rows("select name from groups"), Lines{"small"});
-  EXPECT_EQ(base.rows("select group_id,user_id from user_groups"), Lines{"1|12"});
-}
-
 struct output_case {
   const char* name;
   testing::tool_options::output out;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 
 #include "db/database_manager.hpp"
@@ -50,74 +51,93 @@ TEST(import_driver, a_folder_with_only_the_database_runs_every_step) {
       "移動履歴の取り込みが完了しました。0個のファイルが見つかり、0件の履歴を取り込みました。");
 }
 
-TEST(import_driver, a_step_that_cannot_begin_stops_the_run) {
-  const base_folder base;
-  base.write_list("vellgard.list", {"a,10.0.0.1,1,,,"});
-  database_manager db;
-  db.open(base.database().string());
-  const transaction_scope held(db);  // so the first step's BEGIN fails
-  appliance_id_map appliance_ids;
-  disk_files files;
-  testing::collected_report out;
-  EXPECT_EQ(run_import_steps(base.path(), db, files, appliance_ids, out), 1);
-  EXPECT_EQ(out.out,
-            Lines{"    [Error]: データベースエラーのため取り込みを中止しました  (what: SQL "
-                  "error or missing database)"});
-}
-
-struct lost_case {
+struct stop_case {
   const char* name;
   std::function<void(const base_folder&)> write_input;
-  const char* table;      // whose second insert fails with an I/O error
+  const char* table;      // whose insert fails with an I/O error; null: the step cannot begin
   const char* condition;  // which insert that is
+  const char* what;       // the failure the run stops with
 };
 
-class lost_transaction : public ::testing::TestWithParam<lost_case> {};
+class stopping_step : public ::testing::TestWithParam<stop_case> {};
 
-// When SQLite ends a step's transaction on its own, the step stops at once,
-// none of its rows stays, and no later step runs.
-TEST_P(lost_transaction, stops_the_run_and_leaves_no_row_of_the_step) {
+const char* const io_error = "Some kind of disk I/O error occurred";
+
+std::string pcs(int count) {
+  std::string records;
+  for (int n = 1; n <= count; ++n) {
+    sample::host_fields pc;
+    pc.lladdr[5] = static_cast<std::uint8_t>(n);
+    records += sample::encode_host_record(pc);
+  }
+  return records;
+}
+
+// Both kinds of database failure stop the run where any step kind meets
+// them: SQLite ending the step's transaction (none of the step's rows stays)
+// and a step that cannot begin its transaction. No later step runs.
+TEST_P(stopping_step, stops_the_run_with_the_database_line) {
   const base_folder base;
   GetParam().write_input(base);
-  const testing::io_error_function io_error;
-  testing::fail_inserts(base.database(), GetParam().table, GetParam().condition);
+  const testing::io_error_function io_error_function;
+  if (GetParam().table != nullptr) {
+    testing::fail_inserts(base.database(), GetParam().table, GetParam().condition);
+  }
   database_manager db;
   db.open(base.database().string());
+  std::optional<transaction_scope> held;  // so that the first step's BEGIN fails
+  if (GetParam().table == nullptr) held.emplace(db);
   appliance_id_map appliance_ids;
   disk_files files;
   testing::collected_report out;
   EXPECT_EQ(run_import_steps(base.path(), db, files, appliance_ids, out), 1);
-  EXPECT_EQ(
-      out.out.back(),
-      "    [Error]: データベースエラーのため取り込みを中止しました  (what: Some kind of disk I/O "
-      "error occurred)");
-  EXPECT_TRUE(std::none_of(out.out.begin(), out.out.end(), [](const std::string& line) {
-    return line.find("移動履歴") != std::string::npos;
-  }));
-  EXPECT_EQ(base.rows(std::string("select count(*) from ") + GetParam().table), Lines{"0"});
-  EXPECT_EQ(base.rows("select count(*) from host_flag"), Lines{"0"});
+  EXPECT_EQ(out.out.back(),
+            std::string("    [Error]: データベースエラーのため取り込みを中止しました  (what: ") +
+                GetParam().what + ")");
+  held.reset();
+  for (const char* table :
+       {"vg_list", "groups", "allow_list", "host_flag", "detection_log", "hostmove"}) {
+    EXPECT_EQ(base.rows(std::string("select count(*) from ") + table), Lines{"0"}) << table;
+  }
 }
 
+const std::string detection = sample::encode_detection_record(
+    {"", "", "h", "w", "2014-08-01 08:30:00", "2014-08-01 08:31:10"});
+const std::string movement =
+    sample::encode_movement_record({"", "n", "", "h", "w", "1", "2", "2014-08-02 10:00:00"});
+
 INSTANTIATE_TEST_SUITE_P(
-    steps, lost_transaction,
-    ::testing::Values(lost_case{"appliance_list",
-                                [](const base_folder& base) {
-                                  base.write_list(
-                                      "vellgard.list",
-                                      {"a,10.0.0.1,1,,,", "b,10.0.0.2,2,,,", "c,10.0.0.3,3,,,"});
-                                },
-                                "vg_list", "new.id = 2"},
-                      lost_case{"registered_pc_file",
-                                [](const base_folder& base) {
-                                  std::string pcs;
-                                  for (std::uint8_t n = 1; n <= 3; ++n) {
-                                    sample::host_fields pc;
-                                    pc.lladdr[5] = n;
-                                    pcs += sample::encode_host_record(pc);
-                                  }
-                                  testing::write_file(base / "host_1.db", pcs);
-                                },
-                                "allow_list", "new.lladdr = '00:00:00:00:00:02'"}),
+    kinds, stopping_step,
+    ::testing::Values(
+        stop_case{"appliance_list",
+                  [](const base_folder& base) {
+                    base.write_list("vellgard.list",
+                                    {"a,10.0.0.1,1,,,", "b,10.0.0.2,2,,,", "c,10.0.0.3,3,,,"});
+                  },
+                  "vg_list", "new.id = 2", io_error},
+        stop_case{"group",
+                  [](const base_folder& base) {
+                    base.write_list("vellgard.group", {"1,g1,1,2/3,", "2,g2,1,,"});
+                  },
+                  "user_groups", "new.user_id = 13", io_error},
+        stop_case{"registered_pc_file",
+                  [](const base_folder& base) { testing::write_file(base / "host_1.db", pcs(3)); },
+                  "allow_list", "new.lladdr = '00:00:00:00:00:02'", io_error},
+        stop_case{"detection_history",
+                  [](const base_folder& base) {
+                    testing::write_file(base / "hist" / "host_1.hist",
+                                        detection + detection + detection);
+                  },
+                  "detection_log", "new.id = 2", io_error},
+        stop_case{"movement_history",
+                  [](const base_folder& base) {
+                    testing::write_file(base / "hostmove" / "hostmove.hist", movement + movement);
+                  },
+                  "hostmove", "new.id = 2", io_error},
+        stop_case{
+            "a_step_that_cannot_begin",
+            [](const base_folder& base) { base.write_list("vellgard.list", {"a,10.0.0.1,1,,,"}); },
+            nullptr, nullptr, "SQL error or missing database"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A report whose first line fails, as no console does: whatever escapes a
