@@ -1,17 +1,15 @@
-// The whole tool as an operator runs it once on a live manager host: under
-// resource limits, on history trees it cannot read whole, against a vg.db
-// that another program holds, on crafted records, and a second time.
-#include <fcntl.h>
+// The whole tool as an operator runs it once on a live manager host: on a
+// terminal, under resource limits, against a vg.db that another program
+// holds or that cannot be written, and a second time.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
+#include <algorithm>
 #include <boost/filesystem/operations.hpp>
-#include <functional>
+#include <numeric>
 #include <optional>
 #include <set>
 
-#include "base/quoted_path.hpp"
 #include "record_encoding.hpp"
 #include "support/base_folder.hpp"
 #include "support/read_only.hpp"
@@ -59,40 +57,32 @@ TEST(live_host, an_output_that_says_not_yet_gets_every_line) {
 // wraps as soon as it is full, and a character of three or four UTF-8 bytes
 // (all of the tool's are Japanese) takes two columns.
 Lines screen_of(const std::string& bytes, std::size_t width) {
-  Lines rows(1);
-  std::size_t column = 0;  // in the row, in columns, and in its bytes:
-  const auto byte_at = [&rows](std::size_t columns) {
-    std::size_t at = 0;
-    for (std::size_t used = 0; at < rows.back().size() && used < columns; ++used) {
-      const auto lead = static_cast<unsigned char>(rows.back()[at]);
-      at += lead >= 0xF0 ? 4 : lead >= 0xE0 ? (++used, 3) : lead >= 0xC0 ? 2 : 1;
-    }
-    return at;
-  };
+  std::vector<Lines> rows(1);  // each a row of cells, a wide character's second one empty
+  std::size_t column = 0;
   for (std::size_t at = 0; at < bytes.size(); ++at) {
+    Lines& row = rows.back();
     const auto lead = static_cast<unsigned char>(bytes[at]);
-    if (bytes[at] == '\r') {
-      column = 0;
-    } else if (bytes[at] == '\n') {
-      rows.emplace_back();
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    const std::size_t cells = length >= 3 ? 2 : 1;
+    if (bytes[at] == '\r' || bytes[at] == '\n') {
+      if (bytes[at] == '\n') rows.emplace_back();
       column = 0;
     } else if (bytes.compare(at, 3, "\x1b[K") == 0) {
-      rows.back().resize(byte_at(column));
+      row.resize(std::min(row.size(), column));
       at += 2;
-    } else if ((lead & 0xC0) != 0x80) {
-      const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-      const std::size_t begin = byte_at(column);
-      rows.back().replace(begin, byte_at(column + (length >= 3 ? 2 : 1)) - begin,
-                          bytes.substr(at, length));
-      column += length >= 3 ? 2 : 1;
-      if (column >= width) {
-        rows.emplace_back();
-        column = 0;
-      }
+    } else {
+      row.resize(std::max(row.size(), column + cells));
+      row[column] = bytes.substr(at, length);
+      if (cells == 2) row[column + 1].clear();
+      at += length - 1;
+      if ((column += cells) >= width) rows.emplace_back(), column = 0;
     }
   }
-  while (!rows.empty() && rows.back().empty()) rows.pop_back();
-  return rows;
+  Lines screen;
+  for (const Lines& row : rows)
+    screen.push_back(std::accumulate(row.begin(), row.end(), std::string()));
+  while (!screen.empty() && screen.back().empty()) screen.pop_back();
+  return screen;
 }
 
 struct terminal_case {
@@ -142,56 +132,27 @@ INSTANTIATE_TEST_SUITE_P(runs, on_a_terminal,
                                            terminal_case{"interrupted", "\r検知履歴", 130, 9}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Makes a chain of folders whose path ends up longer than PATH_MAX.
-void make_long_branch(const fs::path& top) {
-  fs::create_directories(top);
-  int folder = ::open(top.c_str(), O_RDONLY | O_DIRECTORY);
-  const std::string name(250, 'x');
-  for (int level = 0; level < 20 && folder >= 0; ++level) {
-    ::mkdirat(folder, name.c_str(), 0700);
-    const int next = ::openat(folder, name.c_str(), O_RDONLY | O_DIRECTORY);
-    ::close(folder);
-    folder = next;
-  }
-  ASSERT_GE(folder, 0);
-  ::close(folder);
-}
-
-// One entry the walk cannot use costs that entry, not the rest of the walk.
-TEST(live_host, a_history_walk_goes_on_past_what_it_cannot_read) {
+// Each folder is listed whole before the walk goes into it, so a tree
+// deeper than the descriptors the tool may open is walked to its end.
+TEST(live_host, a_history_walk_is_not_bounded_by_the_open_files) {
   const base_folder base;
-  fs::create_directories(base / "hist");
-  fs::create_symlink("loop", base / "hist" / "loop");
-  fs::create_symlink("host_3.hist", base / "hist" / "host_3.hist");
-  make_long_branch(base / "hist" / "long");
   fs::path deep = base / "hist";
-  for (int level = 0; level < 40; ++level) deep /= "d";  // deeper than the descriptors
+  for (int level = 0; level < 40; ++level) deep /= "d";
   write_file(deep / "host_1.hist", detection_record);
   write_file(base / "hist" / "z" / "host_2.hist", detection_record);
-  fs::create_directories(base / "hostmove" / "a");
-  fs::create_symlink("hostmove.hist", base / "hostmove" / "a" / "hostmove.hist");
   testing::tool_options options;
   options.open_files_limit = 24;
   const auto result = run(base, options);
   EXPECT_EQ(result.status, 0);
-  const std::string cannot_read = "    [Error]: ファイル読み込みに失敗しました: ";
-  EXPECT_EQ(count_lines_with(result.out, cannot_read + quoted(base / "hist" / "host_3.hist")), 1u);
-  const auto hostmove_link = base / "hostmove" / "a" / "hostmove.hist";
-  EXPECT_EQ(count_lines_with(result.out, cannot_read + quoted(hostmove_link)), 1u);
-  const Lines too_long = {"    [Error]: ファイルシステムエラーです  (what: ",
-                          "File name too long: \"" + base.path().string()};
-  EXPECT_EQ(count_lines_with(result.out, too_long[0]), 1u) << result.out;
-  EXPECT_EQ(count_lines_with(result.out, too_long[1]), 1u) << result.out;
-  EXPECT_EQ(count_lines_with(result.out, "3個のファイルが見つかり、2件の履歴を取り込みました。"),
-            1u);
-  EXPECT_EQ(count_lines_with(result.out, "1個のファイルが見つかり、0件の履歴を取り込みました。"),
-            1u);
+  EXPECT_EQ(count_lines_with(result.out, "2個のファイルが見つかり、2件の履歴を取り込みました。"),
+            1u)
+      << result.out;
 }
 
 struct database_case {
   const char* name;
-  // Makes vg.db what the case needs; other is a second connection on it.
-  std::function<void(const base_folder&, testing::other_connection& other)> prepare;
+  const char* contents;   // of vg.db; null for the manager's database
+  const char* sql;        // run by a second connection, which stays open
   const char* read_only;  // what is made read-only: "vg.db", the folder ("."), or nothing ("")
   int status;
   const char* text;  // in every line that reports the database
@@ -207,8 +168,9 @@ class database_check : public ::testing::TestWithParam<database_case> {};
 TEST_P(database_check, stops_before_any_step_only_what_cannot_be_written) {
   const base_folder base;
   write_one_of_each(base.path());
+  if (GetParam().contents != nullptr) write_file(base.database(), GetParam().contents);
   testing::other_connection other(base.database());
-  GetParam().prepare(base, other);
+  other.exec(GetParam().sql);
   const auto listing = [&base] {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(base.path()))
@@ -243,82 +205,28 @@ TEST_P(database_check, stops_before_any_step_only_what_cannot_be_written) {
   }
 }
 
-using other_connection = testing::other_connection;
+const std::string not_a_database(4096, 'x');
+const char* const stopped = "データベースエラーのため取り込みを中止しました  (what: ";
 
 INSTANTIATE_TEST_SUITE_P(
     cases, database_check,
     ::testing::Values(
-        database_case{"not_a_database",
-                      [](const base_folder& base, other_connection&) {
-                        write_file(base.database(), std::string(4096, 'x'));
-                      },
-                      "", 1, "データベースエラーです。vg.dbファイルを", 1, 1},
-        database_case{"locked_by_a_writer",
-                      [](const base_folder&, other_connection& other) {
-                        other.exec(
-                            "BEGIN IMMEDIATE; UPDATE users SET description = '' WHERE id = 1;");
-                      },
-                      "", 1, "中止しました  (what: The database file is locked)", 1, 1},
-        database_case{"read_only", [](const base_folder&, other_connection&) {}, "vg.db", 1,
+        database_case{"not_a_database", not_a_database.c_str(), "", "", 1,
+                      "データベースエラーです。vg.dbファイルを", 1, 1},
+        database_case{"locked_by_a_writer", nullptr,
+                      "BEGIN IMMEDIATE; UPDATE users SET description = '' WHERE id = 1;", "", 1,
+                      "中止しました  (what: The database file is locked)", 1, 1},
+        database_case{"read_only", nullptr, "", "vg.db", 1,
                       "中止しました  (what: Attempt to write a readonly database)", 1, 1},
         // vg.db can be written, but no journal can be made beside it.
-        database_case{"folder_without_room_for_a_journal",
-                      [](const base_folder&, other_connection&) {}, ".", 1,
-                      "データベースエラーのため取り込みを中止しました  (what: ", 1, 1},
+        database_case{"folder_without_room_for_a_journal", nullptr, "", ".", 1, stopped, 1, 1},
         // SQLite ends the check's transaction when its journal cannot grow.
-        database_case{"journal_beyond_the_file_size_limit",
-                      [](const base_folder&, other_connection&) {}, "", 1,
-                      "データベースエラーのため取り込みを中止しました  (what: Some kind of disk "
-                      "I/O error occurred)",
-                      1, 1, 4096},
-        database_case{
-            "empty_file",
-            [](const base_folder& base, other_connection&) { write_file(base.database(), ""); }, "",
-            0, "SQL error or missing database", 6, 18},
-        database_case{"missing_table",
-                      [](const base_folder&, other_connection& other) {
-                        other.exec("DROP TABLE detection_log;");
-                      },
-                      "", 0, "SQL error or missing database", 1, 13}),
+        database_case{"journal_beyond_the_file_size_limit", nullptr, "", "", 1,
+                      "中止しました  (what: Some kind of disk I/O error occurred)", 1, 1, 4096},
+        database_case{"empty_file", "", "", "", 0, "SQL error or missing database", 6, 18},
+        database_case{"missing_table", nullptr, "DROP TABLE detection_log;", "", 0,
+                      "SQL error or missing database", 1, 13}),
     [](const auto& info) { return std::string(info.param.name); });
-
-// Date pieces that overflowed Boost's narrow converter, each a number
-// failure of its own.
-TEST(live_host, crafted_date_pieces_are_number_failures) {
-  const base_folder base;
-  std::string moves;
-  for (const char* time : {"\xaf"
-                           "20112-01-01 00:00:00",
-                           "2014-01-\xaf"
-                           "20112 00:00:00",
-                           "2014-01-01 \xaf"
-                           "20112:00:00",
-                           "2014-01-01 00:\xaf"
-                           "20112:00",
-                           "2014-01-01 00:00:\xaf"
-                           "20112"}) {
-    moves += sample::encode_movement_record({"", "n", "", "h", "w", "1", "2", time});
-  }
-  write_file(base / "hostmove" / "hostmove.hist", moves);
-  const auto result = base.run();
-  EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(count_lines_with(result.out,
-                             "    [Error]: IDの変換に失敗しました  (what: bad lexical cast: source "
-                             "type value could not be interpreted as target)"),
-            5u);
-}
-
-// A registered PC file that never ends (sized 0, as /proc gives it) reads
-// as the empty file it is sized.
-TEST(live_host, a_registered_pc_file_reads_no_more_than_its_size) {
-  const base_folder base;
-  fs::create_symlink("/proc/self/pagemap", base / "host_1.db");
-  testing::tool_options options;
-  options.timeout_seconds = 30;
-  const auto result = run(base, options);
-  EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(count_lines_with(result.out, "1個のファイルを取り込み、0件のPCを登録しました。"), 1u);
-}
 
 struct no_memory_case {
   const char* name;

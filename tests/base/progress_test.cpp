@@ -10,7 +10,6 @@
 #include "base/console.hpp"
 #include "base/display_columns.hpp"
 #include "base/progress_meter.hpp"
-#include "support/case_name.hpp"
 #include "support/collected_report.hpp"
 
 namespace rovev {
@@ -42,51 +41,40 @@ TEST(progress_meter, draws_when_due_and_erases_when_it_goes) {
   }
 }
 
-struct fit_case {
-  const char* text;
-  std::size_t columns;
-  const char* shown;
-};
-
-class fit_to_width : public ::testing::TestWithParam<fit_case> {};
-
-// Cut between characters, a Japanese one taking two columns, half-width
-// katakana one.
-TEST_P(fit_to_width, cuts_whole_characters) {
-  EXPECT_EQ(fit_to_columns(GetParam().text, GetParam().columns), GetParam().shown);
+// Cut to the width between characters, a Japanese one taking two columns,
+// half-width katakana one, a byte that begins no character one.
+TEST(progress_line, is_cut_to_whole_characters) {
+  const std::string detection = "検知履歴: 3個のファイル、250783件 (0%)";
+  EXPECT_EQ(fit_to_columns(detection, 19), "検知履歴: 3個のファ");
+  EXPECT_EQ(fit_to_columns(detection, 20), "検知履歴: 3個のファ");
+  EXPECT_EQ(fit_to_columns(detection, 80), detection);
+  EXPECT_EQ(fit_to_columns("登録済みPC: 25個のファイル、31232件 (98%)", 39),
+            "登録済みPC: 25個のファイル、31232件 (98");
+  EXPECT_EQ(fit_to_columns("ｶﾅ漢字", 3), "ｶﾅ");
+  EXPECT_EQ(fit_to_columns("ｶﾅ漢字", 4), "ｶﾅ漢");
+  EXPECT_EQ(fit_to_columns("a", 0), "");
+  EXPECT_EQ(fit_to_columns("\xe6\x97x", 2), "\xe6\x97");
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    lines, fit_to_width,
-    ::testing::Values(fit_case{"検知履歴: 3個のファイル、250783件 (0%)", 19, "検知履歴: 3個のファ"},
-                      fit_case{"検知履歴: 3個のファイル、250783件 (0%)", 20, "検知履歴: 3個のファ"},
-                      fit_case{"登録済みPC: 25個のファイル、31232件 (98%)", 39,
-                               "登録済みPC: 25個のファイル、31232件 (98"},
-                      fit_case{"ユーザ一覧: 12行 (5%)", 80, "ユーザ一覧: 12行 (5%)"},
-                      fit_case{"ｶﾅ漢字", 3, "ｶﾅ"}, fit_case{"ｶﾅ漢字", 4, "ｶﾅ漢"},
-                      fit_case{"a", 0, ""},
-                      fit_case{"\xe6\x97x", 2,
-                               "\xe6\x97"}),  // a broken character is a byte a column
-    [](const auto& info) {
-      return testing::case_name(info.index, std::to_string(info.param.columns) + " columns");
-    });
 
 // A progress line needs a terminal on standard error that nothing else
 // writes to between two draws: standard output is that terminal, a file or
 // /dev/null, and not a pipe or another terminal.
 TEST(console, shows_progress_only_where_nothing_else_writes_to_the_terminal) {
-  const auto terminal = [] {
-    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
-    ::grantpt(master);
-    ::unlockpt(master);
-    return std::make_pair(master, ::open(::ptsname(master), O_RDWR | O_NOCTTY));
+  std::vector<int> opened;
+  const auto terminal = [&opened] {
+    opened.push_back(::posix_openpt(O_RDWR | O_NOCTTY));
+    ::grantpt(opened.back());
+    ::unlockpt(opened.back());
+    opened.push_back(::open(::ptsname(opened.back()), O_RDWR | O_NOCTTY));
+    return opened.back();
   };
-  const auto [master, err] = terminal();
-  const auto [other_master, other] = terminal();
+  const int err = terminal();
+  const int other = terminal();
   int pipe_ends[2];
   ASSERT_EQ(::pipe(pipe_ends), 0);
+  opened.insert(opened.end(), {pipe_ends[0], pipe_ends[1], ::open("/dev/null", O_WRONLY)});
+  const int null = opened.back();
   std::FILE* file = std::tmpfile();
-  const int null = ::open("/dev/null", O_WRONLY);
   const char* term = std::getenv("TERM");
   const std::string saved = term != nullptr ? term : "";
   ::setenv("TERM", "xterm", 1);
@@ -99,10 +87,7 @@ TEST(console, shows_progress_only_where_nothing_else_writes_to_the_terminal) {
   ::setenv("TERM", "dumb", 1);
   EXPECT_FALSE(console::shows_progress_on(err, err));
   term != nullptr ? ::setenv("TERM", saved.c_str(), 1) : ::unsetenv("TERM");
-  for (const int descriptor :
-       {master, err, other_master, other, pipe_ends[0], pipe_ends[1], null}) {
-    ::close(descriptor);
-  }
+  for (const int descriptor : opened) ::close(descriptor);
   std::fclose(file);
 }
 

@@ -45,15 +45,5 @@ INSTANTIATE_TEST_SUITE_P(
       return testing::case_name(info.index, "result " + std::to_string(info.param.result));
     });
 
-TEST(database_manager_error, copies_keep_code_and_message) {
-  const database_manager_error original(19);
-  const database_manager_error copy =
-      original;  // NOLINT(performance-unnecessary-copy-initialization)
-  EXPECT_EQ(copy.code(), db_constraint);
-  EXPECT_EQ(std::string(copy.what()), original.what());
-  EXPECT_STREQ(database_manager_error::not_initialized().what(), "not initialized !");
-  EXPECT_EQ(database_manager_error::not_initialized().code(), db_failure);
-}
-
 }  // namespace
 }  // namespace rovev

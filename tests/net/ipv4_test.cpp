@@ -9,14 +9,6 @@
 namespace rovev {
 namespace {
 
-TEST(ipv4, dotted_text_round_trips) {
-  const ipv4_address address = ipv4_from_string("192.168.1.23");
-  EXPECT_EQ(address.to_bytes(), (ipv4_address::bytes_type{192, 168, 1, 23}));
-  EXPECT_EQ(address.to_string(), "192.168.1.23");
-  EXPECT_EQ(ipv4_from_string("0.0.0.0").to_uint(), 0u);
-  EXPECT_EQ(ipv4_from_string("255.255.255.255").to_uint(), 0xFFFFFFFFu);
-}
-
 class ipv4_rejects : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(ipv4_rejects, with_the_platform_error) {
@@ -32,9 +24,14 @@ TEST_P(ipv4_rejects, with_the_platform_error) {
 INSTANTIATE_TEST_SUITE_P(texts, ipv4_rejects,
                          ::testing::Values("", "192.168.1.256", "manager.example", "10.0.0.999",
                                            " 1.2.3.4", "1.2.3.4 ", "1.2.3"),
-                         testing::text_case_name());
+                         [](const auto& info) {
+                           return testing::case_name(info.index, info.param);
+                         });
 
 TEST(ipv4, own_text_is_the_platform_text) {
+  const ipv4_address address = ipv4_from_string("192.168.1.23");
+  EXPECT_EQ(address.to_bytes(), (ipv4_address::bytes_type{192, 168, 1, 23}));
+  EXPECT_EQ(ipv4_from_string("255.255.255.255").to_uint(), 0xFFFFFFFFu);
   for (const char* text :
        {"0.0.0.0", "255.255.255.255", "192.168.1.23", "10.0.100.9", "1.22.0.255"}) {
     const ipv4_address address = ipv4_from_string(text);

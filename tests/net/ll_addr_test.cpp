@@ -51,7 +51,9 @@ INSTANTIATE_TEST_SUITE_P(texts, ll_addr_rejects,
                                            "00:1A:2B:3C:4D:5G", "001A2B3C4D5E", "00:1A-2B:3C:4D:5E",
                                            "001A.2B3C.4D5E", "001A2B:3C4D5E\r", "INVALID",
                                            "001A2B-3C4D5E-"),
-                         testing::text_case_name());
+                         [](const auto& info) {
+                           return testing::case_name(info.index, info.param);
+                         });
 
 TEST(ll_addr, from_raw_bytes_in_memory_order) {
   const unsigned char ones[6] = {255, 255, 255, 255, 255, 255};

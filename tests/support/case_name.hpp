@@ -24,12 +24,4 @@ inline std::string case_name(std::size_t index, std::string_view text) {
   return (index < 10 ? "0" : "") + std::to_string(index) + "_" + words;
 }
 
-// The generator for a table of texts.
-struct text_case_name {
-  template <class Info>
-  std::string operator()(const Info& info) const {
-    return case_name(info.index, info.param);
-  }
-};
-
 }  // namespace rovev::testing

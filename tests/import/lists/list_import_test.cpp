@@ -55,34 +55,28 @@ TEST(appliance_list, imports_good_lines_and_reports_each_bad_one) {
             Lines{"0"});
 }
 
-TEST(appliance_list, a_list_that_is_a_folder_cannot_be_read) {
-  const base_folder base;
-  boost::filesystem::create_directory(base / "vellgard.list");
-  const auto lines = testing::lines_of(base.run().out);
-  EXPECT_EQ(lines[1], error("ファイル読み込みに失敗しました: " + base.quoted("vellgard.list")));
-}
-
+// An empty hash leaves the administrator's stored one.
 TEST(user_list, adds_users_moved_up_by_ten_and_updates_the_administrator) {
   const base_folder base;
-  base.write_list(
-      "manager.user",
-      {"5,user5,h5,x,営業", "0,admin,,x,管理者", "7,Admin,,x,", "+8,admin ,h8,x,d8",
-       "-1,broken,h,x,d", "-1,broken,h,x", "7a,u,h,x,d", ",u,h,x,d", "2147483637,max,h,x,d",
-       "2147483638,over,h,x,d", "-5,minus,h,x,d,extra", "5,again,h,x,d", "-6,u'q,h'q,x,d'q"});
+  base.write_list("manager.user",
+                  {"5,user5,h5,x,営業", "0,admin,h0,x,first", "0,admin,,x,管理者", "7,Admin,,x,",
+                   "+8,admin ,h8,x,d8", "-1,broken,h,x,d", "-1,broken,h,x", "7a,u,h,x,d",
+                   ",u,h,x,d", "2147483637,max,h,x,d", "2147483638,over,h,x,d",
+                   "-5,minus,h,x,d,extra", "5,again,h,x,d", "-6,u'q,h'q,x,d'q"});
   const auto result = base.run();
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(step_lines(result.out, user_start),
-            (Lines{user_start + base.quoted("manager.user"), at_line(5, "エラー行です"),
-                   at_line(6, "カラム数が一致しません"),
-                   at_line(7, "無効なユーザIDです  what: " + bad_cast),
+            (Lines{user_start + base.quoted("manager.user"), at_line(6, "エラー行です"),
+                   at_line(7, "カラム数が一致しません"),
                    at_line(8, "無効なユーザIDです  what: " + bad_cast),
-                   at_line(10, "無効なユーザIDです  what: " + bad_cast),
-                   at_line(11, "カラム数が一致しません"),
-                   at_line(12, "DBへの格納に失敗しました  what: Abort due to constraint violation"),
-                   "ユーザ一覧の取り込みが完了しました。6件取り込みました。"}));
+                   at_line(9, "無効なユーザIDです  what: " + bad_cast),
+                   at_line(11, "無効なユーザIDです  what: " + bad_cast),
+                   at_line(12, "カラム数が一致しません"),
+                   at_line(13, "DBへの格納に失敗しました  what: Abort due to constraint violation"),
+                   "ユーザ一覧の取り込みが完了しました。7件取り込みました。"}));
   EXPECT_EQ(base.rows("select id,login_user_name,hash_password,description from users order by id"),
-            (Lines{"1|admin|d033e22ae348aeb5660fc2140aec35850c4da997|管理者", "4|u'q|h'q|d'q",
-                   "15|user5|h5|営業", "17|Admin||", "18|admin |h8|d8", "2147483647|max|h|d"}));
+            (Lines{"1|admin|h0|管理者", "4|u'q|h'q|d'q", "15|user5|h5|営業", "17|Admin||",
+                   "18|admin |h8|d8", "2147483647|max|h|d"}));
 }
 
 TEST(group_list, stores_groups_with_their_members) {

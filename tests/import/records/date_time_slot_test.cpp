@@ -60,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
                       "2014-08-04 ", " 2014-08-04 09:05:07", "2014-08-04  09:05:07",
                       "+014-08-04 09:05:07", "2014-08-04 09:05:-7", "x", "2014-AUGUST-4 -1:00",
                       "1400-01-01 -00:00:01", "-63536-01-01 00:00:00", "2014-08-04 1:2:3.1234567"),
-    testing::text_case_name());
+    [](const auto& info) { return testing::case_name(info.index, info.param); });
 
 struct year_10000_case {
   const char* text;
@@ -90,7 +90,23 @@ INSTANTIATE_TEST_SUITE_P(
             "+10000-Dec-31 23:59:59.5", outcome::value, {{10000, 12, 31, 23, 59, 59, 500000}}},
         year_10000_case{"10000-01-01 ab:00:00", outcome::cast_failure, std::nullopt},
         year_10000_case{"10001-01-01 00:00:00", outcome::range_failure, std::nullopt},
-        year_10000_case{"10000-02-30 00:00:00", outcome::range_failure, std::nullopt}),
+        year_10000_case{"10000-02-30 00:00:00", outcome::range_failure, std::nullopt},
+        // Pieces that overflowed Boost's narrow converter are no numbers.
+        year_10000_case{"\xaf"
+                        "20112-01-01 00:00:00",
+                        outcome::cast_failure, std::nullopt},
+        year_10000_case{"2014-01-\xaf"
+                        "20112 00:00:00",
+                        outcome::cast_failure, std::nullopt},
+        year_10000_case{"2014-01-01 \xaf"
+                        "20112:00:00",
+                        outcome::cast_failure, std::nullopt},
+        year_10000_case{"2014-01-01 00:\xaf"
+                        "20112:00",
+                        outcome::cast_failure, std::nullopt},
+        year_10000_case{"2014-01-01 00:00:\xaf"
+                        "20112",
+                        outcome::cast_failure, std::nullopt}),
     [](const auto& info) { return testing::case_name(info.index, info.param.text); });
 
 }  // namespace
