@@ -4,6 +4,7 @@
 #include <boost/filesystem/operations.hpp>
 #include <fstream>
 #include <iostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -15,8 +16,11 @@ using namespace rovev::sample;
 namespace {
 
 void write(const fs::path& file, const std::string& bytes) {
-  fs::create_directories(file.parent_path());
-  std::ofstream(file.string(), std::ios::binary) << bytes;
+  // Boost refuses to make "." (the base folder given as "."), which exists.
+  const fs::path folder = file.parent_path().lexically_normal();
+  if (!folder.empty() && folder != ".") fs::create_directories(folder);
+  std::ofstream stream(file.string(), std::ios::binary);
+  if (!(stream << bytes)) throw std::runtime_error("cannot write " + file.string());
 }
 
 std::string list(const std::vector<std::string>& lines) {
@@ -25,15 +29,7 @@ std::string list(const std::vector<std::string>& lines) {
   return text;
 }
 
-}  // namespace
-
-int main(int argc, char* argv[]) {
-  if (argc != 2) {
-    std::cerr << "usage: make_sample_folder BASE_FOLDER\n";
-    return 2;
-  }
-  const fs::path base(argv[1]);
-
+void write_sample_folder(const fs::path& base) {
   write(base / "vellgard.list",
         list({"本社ゲート,192.168.1.10,1,00:1A:2B:3C:4D:01,192.168.1.0,",
               "支社ゲート,192.168.2.10:8080,2,00-1a-2b-3c-4d-02,192.168.2.0,nat",
@@ -106,5 +102,20 @@ int main(int argc, char* argv[]) {
   moved.confirmed_time = "2014-13-01 00:00:00";  // month 13
   moves += encode_movement_record(moved);
   write(base / "hostmove" / "gate1" / "hostmove.hist", moves);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  if (argc != 2) {
+    std::cerr << "usage: make_sample_folder BASE_FOLDER\n";
+    return 2;
+  }
+  try {
+    write_sample_folder(argv[1]);
+  } catch (const std::exception& error) {
+    std::cerr << "make_sample_folder: " << error.what() << "\n";
+    return 1;
+  }
   return 0;
 }

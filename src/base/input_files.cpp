@@ -9,8 +9,6 @@
 #include <utility>
 #include <vector>
 
-#include "base/quoted_path.hpp"
-
 namespace rovev {
 namespace {
 
@@ -100,13 +98,6 @@ input_files::listing disk_files::list(const boost::filesystem::path& folder) {
     listed.failure = failure;
   }
   return listed;
-}
-
-std::unique_ptr<input_stream> open_input(input_files& files, const boost::filesystem::path& file,
-                                         report& out) {
-  std::unique_ptr<input_stream> bytes = files.open(file);
-  if (!bytes) out.out_error(messages::cannot_read_file, quoted(file));
-  return bytes;
 }
 
 }  // namespace rovev

@@ -10,8 +10,6 @@
 #include <string_view>
 #include <vector>
 
-#include "base/report.hpp"
-
 namespace rovev {
 
 // An input opened for reading: its bytes, up to the end of the file or to a
@@ -91,10 +89,5 @@ class disk_files final : public input_files {
   std::unique_ptr<input_stream> open(const boost::filesystem::path& file) override;
   listing list(const boost::filesystem::path& folder) override;
 };
-
-// The one rule for every input: a regular file (after following links) that
-// opens. Anything else is reported with one line, and null is returned.
-std::unique_ptr<input_stream> open_input(input_files& files, const boost::filesystem::path& file,
-                                         report& out);
 
 }  // namespace rovev

@@ -3,6 +3,7 @@
 #include "base/large_buffer.hpp"
 #include "base/progress_meter.hpp"
 #include "base/quoted_path.hpp"
+#include "import/open_input.hpp"
 
 namespace rovev {
 

@@ -9,6 +9,7 @@
 #include "db/transaction_lost.hpp"
 #include "db/transaction_scope.hpp"
 #include "import/end_and_report.hpp"
+#include "import/open_input.hpp"
 #include "import/records/history_record.hpp"
 
 namespace rovev {

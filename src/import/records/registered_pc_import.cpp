@@ -7,6 +7,7 @@
 #include "base/quoted_path.hpp"
 #include "db/transaction_scope.hpp"
 #include "import/end_and_report.hpp"
+#include "import/open_input.hpp"
 #include "import/records/host_file_name.hpp"
 #include "import/records/host_file_record.hpp"
 

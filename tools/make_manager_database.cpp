@@ -1,6 +1,7 @@
-// Makes the manager database every test starts from, once per build, from
-// the project's schema: a test copies it rather than running the schema.
-//   make_template_database SCHEMA_FILE DATABASE
+// Makes a manager database from a schema, the one way this project makes
+// vg.db: for the demo, the benchmark, the package check and, once per build,
+// the template every test copies.
+//   make_manager_database SCHEMA_FILE DATABASE
 #include <sqlite3.h>
 
 #include <fstream>
@@ -10,7 +11,7 @@
 
 int main(int argc, char* argv[]) {
   if (argc != 3) {
-    std::cerr << "usage: make_template_database SCHEMA_FILE DATABASE\n";
+    std::cerr << "usage: make_manager_database SCHEMA_FILE DATABASE\n";
     return 2;
   }
   std::ifstream file(argv[1], std::ios::binary);
@@ -18,7 +19,7 @@ int main(int argc, char* argv[]) {
   sqlite3* db = nullptr;
   const bool made = file && sqlite3_open(argv[2], &db) == SQLITE_OK &&
                     sqlite3_exec(db, schema.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
-  if (!made) std::cerr << "make_template_database: " << (db ? sqlite3_errmsg(db) : argv[1]) << "\n";
+  if (!made) std::cerr << "make_manager_database: " << (db ? sqlite3_errmsg(db) : argv[1]) << "\n";
   sqlite3_close(db);
   return made ? 0 : 1;
 }
