@@ -51,7 +51,7 @@ class console final : public report {
   bool failed() const { return failed_; }
 
  protected:
-  std::string localize(std::string_view utf8_template) override;
+  std::string localize(std::string_view utf8_text) override;
   void draw_progress(std::string_view utf8_line) override;
 
  private:

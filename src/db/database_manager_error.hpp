@@ -15,6 +15,7 @@ class database_manager_error : public database_failure {
   static database_manager_error not_initialized() noexcept;
 
  private:
+  // For the program's own failures, such as not_initialized.
   using database_failure::database_failure;
 };
 

@@ -10,6 +10,7 @@
 #include <optional>
 #include <set>
 
+#include "db/sqlite_library.hpp"
 #include "record_encoding.hpp"
 #include "support/base_folder.hpp"
 #include "support/read_only.hpp"
@@ -261,6 +262,23 @@ INSTANTIATE_TEST_SUITE_P(
             "sqlite3_open", ZOV_SQLITE_OPEN_WITHOUT_MEMORY,
             "データベースエラーのため取り込みを中止しました  (what: A malloc() failed)"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The tool as built sets SQLite up before its first connection, and SQLite
+// takes every part: single-threaded (option 1), no memory statistics (9) and,
+// unless the build turns them off, the tool's small blocks (4).
+TEST(live_host, the_tool_sets_sqlite_up_before_it_opens_vg_db) {
+#ifdef __SANITIZE_ADDRESS__
+  GTEST_SKIP() << "the address sanitizer must be the first library the tool loads";
+#endif
+  const base_folder base;
+  const fs::path log = base / "config.log";
+  testing::tool_options options;
+  options.environment = {"LC_ALL=C.UTF-8", std::string("LD_PRELOAD=") + ZOV_SQLITE_CONFIG_LOG,
+                         "ZOV_SQLITE_CONFIG_LOG=" + log.string()};
+  EXPECT_EQ(run(base, options).status, 0);
+  EXPECT_EQ(testing::read_file(log),
+            sqlite_library::serves_small_blocks() ? "1 0\n9 0\n4 0\n" : "1 0\n9 0\n");
+}
 
 // A second run on the same folder adds the histories again; the rest is
 // refused: by the keys of the manager's schema, and groups by their names.
