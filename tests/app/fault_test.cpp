@@ -4,8 +4,6 @@
 #include <sys/stat.h>
 
 #include <boost/filesystem/operations.hpp>
-#include <cstring>
-#include <set>
 
 #include "base/quoted_path.hpp"
 #include "record_encoding.hpp"

@@ -7,7 +7,6 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "base/input_files.hpp"
 #include "base/report.hpp"
