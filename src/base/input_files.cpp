@@ -1,11 +1,14 @@
 #include "base/input_files.hpp"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <boost/filesystem/operations.hpp>
 #include <cerrno>
+#include <memory>
+#include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -84,20 +87,41 @@ std::unique_ptr<input_stream> disk_files::open(const boost::filesystem::path& fi
   return std::make_unique<disk_file>(std::move(descriptor));
 }
 
+// Read with the system's own calls, so that what is asked of an entry does
+// not change with the library version: the type the listing gives (d_type)
+// decides, and only where a file system gives none is the entry asked,
+// without following a link, relative to the open folder.
 input_files::listing disk_files::list(const boost::filesystem::path& folder) {
-  namespace fs = boost::filesystem;
   listing listed;
-  try {
-    for (fs::directory_iterator each(folder), end; each != end; ++each) {
-      // Boost takes this from the listing where the file system gives it.
-      boost::system::error_code error;
-      const fs::file_status own = each->symlink_status(error);
-      listed.entries.push_back({each->path().filename(), !error && fs::is_directory(own), error});
-    }
-  } catch (const fs::filesystem_error& failure) {
-    listed.failure = failure;
+  const auto fail = [&listed, &folder](const char* operation) {
+    listed.failure = file_system_failure{
+        operation, boost::system::error_code(errno, boost::system::system_category()), folder};
+  };
+  const std::unique_ptr<DIR, int (*)(DIR*)> opened(::opendir(folder.c_str()), ::closedir);
+  if (!opened) {
+    fail("boost::filesystem::directory_iterator::construct");
+    return listed;
   }
-  return listed;
+  for (;;) {
+    errno = 0;
+    const dirent* found = ::readdir(opened.get());
+    if (found == nullptr) {
+      if (errno != 0) fail("boost::filesystem::directory_iterator::operator++");
+      return listed;
+    }
+    const std::string_view name = found->d_name;
+    if (name == "." || name == "..") continue;
+    entry listed_entry{std::string(name), found->d_type == DT_DIR, {}};
+    if (found->d_type == DT_UNKNOWN) {
+      struct stat own {};
+      if (::fstatat(::dirfd(opened.get()), found->d_name, &own, AT_SYMLINK_NOFOLLOW) == 0) {
+        listed_entry.is_folder = S_ISDIR(own.st_mode);
+      } else {
+        listed_entry.status_error.assign(errno, boost::system::system_category());
+      }
+    }
+    listed.entries.push_back(std::move(listed_entry));
+  }
 }
 
 }  // namespace rovev

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <boost/filesystem/exception.hpp>
 #include <boost/filesystem/path.hpp>
 #include <boost/system/error_code.hpp>
 #include <cstdint>
@@ -9,6 +8,8 @@
 #include <streambuf>
 #include <string_view>
 #include <vector>
+
+#include "base/file_system_failure.hpp"
 
 namespace rovev {
 
@@ -54,17 +55,19 @@ class input_files {
     std::uintmax_t size;  // of a regular file
   };
 
-  // One entry of a folder and what it is itself, links not followed.
+  // One entry of a folder and what it is itself, links not followed: as the
+  // listing tells it, so that nothing is asked of a name that no step takes.
   struct entry {
     boost::filesystem::path name;
     bool is_folder;
-    boost::system::error_code status_error;  // set when what it is could not be had
+    // Set when the listing does not tell what it is and asking failed.
+    boost::system::error_code status_error;
   };
   // The entries of a folder, in the order the file system gives them, and
   // the error that ended the listing, if one did.
   struct listing {
     std::vector<entry> entries;
-    std::optional<boost::filesystem::filesystem_error> failure;
+    std::optional<file_system_failure> failure;
   };
 
   virtual ~input_files() = default;

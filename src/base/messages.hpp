@@ -17,6 +17,10 @@ struct message {
   std::string_view text;
 };
 
+// The text of a field that is no number, in the lines that report one.
+inline constexpr std::string_view not_a_number =
+    "bad lexical cast: source type value could not be interpreted as target";
+
 // "    [Error]: " and the message.
 inline std::string error_line(std::string_view message) {
   std::string line("    [Error]: ");

@@ -10,8 +10,9 @@ namespace rovev {
 // else touches SQLite; it shuts the library down when it goes.
 class sqlite_library {
  public:
-  // Throws std::runtime_error when SQLite refuses a part of the setup (it
-  // was initialised already): the import would run, but slower.
+  // Each setting is asked for on its own; one that SQLite refuses (a
+  // library built without threads, or initialised already by something
+  // loaded before the tool) costs speed, never the run.
   sqlite_library();
   ~sqlite_library();
   sqlite_library(const sqlite_library&) = delete;

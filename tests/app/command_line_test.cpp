@@ -122,7 +122,7 @@ TEST_P(japanese_locale, writes_the_utf8_lines_in_its_character_set) {
   boost::filesystem::copy_file(base.database(), pristine);
   const auto utf8 = base.run();
   boost::filesystem::copy_file(pristine, base.database(),
-                               boost::filesystem::copy_option::overwrite_if_exists);
+                               boost::filesystem::copy_options::overwrite_existing);
   testing::tool_options options;
   options.environment = {std::string("LC_CTYPE=") + GetParam().locale};
   const auto local = run_tool({"--path", base.path().string()}, options);

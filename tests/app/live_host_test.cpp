@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <boost/filesystem/directory.hpp>
 #include <boost/filesystem/operations.hpp>
 #include <numeric>
 #include <optional>
@@ -108,7 +109,7 @@ TEST_P(on_a_terminal, the_progress_line_leaves_nothing_behind) {
   testing::other_connection(base.database())
       .exec(
           "create table spin(x); insert into spin with recursive n(x) as (select 1 union all "
-          "select x + 1 from n where x < 400) select x from n;"
+          "select x + 1 from n where x < 700) select x from n;"
           "create trigger slow after insert on detection_log begin "
           "select count(*) from spin a, spin b; end;");
   const std::string fresh_database = testing::read_file(base.database());
@@ -124,7 +125,7 @@ TEST_P(on_a_terminal, the_progress_line_leaves_nothing_behind) {
   std::string file_bytes;
   for (const std::string& line : into_a_file) file_bytes += line + "\n";
   EXPECT_EQ(shown.status, GetParam().status);
-  EXPECT_NE(shown.out.find("\r検知履歴: 1個のフ"), std::string::npos);
+  EXPECT_NE(shown.out.find("\r検知履歴: 1個のフ"), std::string::npos) << shown.out;
   EXPECT_EQ(screen_of(shown.out, 20), screen_of(file_bytes, 20));
 }
 
@@ -265,19 +266,31 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The tool as built sets SQLite up before its first connection, and SQLite
 // takes every part: single-threaded (option 1), no memory statistics (9) and,
-// unless the build turns them off, the tool's small blocks (4).
+// unless the build turns them off, the tool's small blocks (4). A part that
+// SQLite refuses (21, misuse) changes no line of the run.
 TEST(live_host, the_tool_sets_sqlite_up_before_it_opens_vg_db) {
 #ifdef __SANITIZE_ADDRESS__
   GTEST_SKIP() << "the address sanitizer must be the first library the tool loads";
 #endif
   const base_folder base;
-  const fs::path log = base / "config.log";
-  testing::tool_options options;
-  options.environment = {"LC_ALL=C.UTF-8", std::string("LD_PRELOAD=") + ZOV_SQLITE_CONFIG_LOG,
-                         "ZOV_SQLITE_CONFIG_LOG=" + log.string()};
-  EXPECT_EQ(run(base, options).status, 0);
-  EXPECT_EQ(testing::read_file(log),
-            sqlite_library::serves_small_blocks() ? "1 0\n9 0\n4 0\n" : "1 0\n9 0\n");
+  write_one_of_each(base.path());
+  const std::string fresh_database = testing::read_file(base.database());
+  const auto plain = base.run();
+  for (const bool refused : {false, true}) {
+    write_file(base.database(), fresh_database);
+    const fs::path log = base / (refused ? "refused.log" : "taken.log");
+    testing::tool_options options;
+    options.environment = {"LC_ALL=C.UTF-8", std::string("LD_PRELOAD=") + ZOV_SQLITE_CONFIG_LOG,
+                           "ZOV_SQLITE_CONFIG_LOG=" + log.string()};
+    if (refused) options.environment.push_back("ZOV_SQLITE_CONFIG_REFUSE=1");
+    const auto result = run(base, options);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, plain.out);
+    const std::string answer = refused ? " 21\n" : " 0\n";
+    EXPECT_EQ(
+        testing::read_file(log),
+        "1" + answer + "9" + answer + (sqlite_library::serves_small_blocks() ? "4" + answer : ""));
+  }
 }
 
 // A second run on the same folder adds the histories again; the rest is

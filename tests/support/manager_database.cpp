@@ -42,7 +42,7 @@ void other_connection::exec(const std::string& sql) {
 
 void create_manager_database(const boost::filesystem::path& file) {
   boost::filesystem::copy_file(ZOV_TEMPLATE_DATABASE, file,
-                               boost::filesystem::copy_option::overwrite_if_exists);
+                               boost::filesystem::copy_options::overwrite_existing);
 }
 
 std::vector<std::string> query(const boost::filesystem::path& file, const std::string& sql) {

@@ -45,8 +45,9 @@ class memory_stream final : public input_stream {
 
 // Input files held in memory, for an importer to read instead of the disk;
 // a folder is there when a file is below it. A file that does not open still
-// has its size; a folder can be made to fail its listing, and an entry its
-// status.
+// has its size; a folder can be made to fail its listing, an entry its
+// status, and an entry can be listed without its type, asking for which
+// fails (as on a file system that gives no type in its listings).
 class memory_files final : public input_files {
  public:
   void add(const boost::filesystem::path& file, std::string bytes, bool opens = true,
@@ -56,13 +57,18 @@ class memory_files final : public input_files {
   void fail_listing(const boost::filesystem::path& folder, int error) {
     unlistable_[folder] = error;
   }
+  // A file, unless something is below it.
   void fail_status(const boost::filesystem::path& entry, int error) {
-    files_[entry];
+    if (!holds_below(entry)) files_[entry];
     unknown_[entry] = error;
+  }
+  void list_untyped(const boost::filesystem::path& entry, int error) {
+    files_[entry];
+    untyped_[entry] = error;
   }
 
   std::optional<status> stat(const boost::filesystem::path& file) override {
-    if (unknown_.count(file) != 0) return std::nullopt;
+    if (unknown_.count(file) != 0 || untyped_.count(file) != 0) return std::nullopt;
     const auto found = files_.find(file);
     if (found != files_.end()) return status{kind::regular, found->second.bytes.size()};
     if (holds_below(file)) return status{kind::folder, 0};
@@ -81,8 +87,9 @@ class memory_files final : public input_files {
   listing list(const boost::filesystem::path& folder) override {
     listing listed;
     const auto fail = [&listed, &folder](int error) {
-      listed.failure.emplace("boost::filesystem::directory_iterator::construct", folder,
-                             boost::system::error_code(error, boost::system::system_category()));
+      listed.failure = file_system_failure{
+          "boost::filesystem::directory_iterator::construct",
+          boost::system::error_code(error, boost::system::system_category()), folder};
       return listed;
     };
     if (const auto error = unlistable_.find(folder); error != unlistable_.end()) {
@@ -96,7 +103,7 @@ class memory_files final : public input_files {
       const boost::filesystem::path name = *below.begin();
       if (!listed.entries.empty() && listed.entries.back().name == name) continue;
       input_files::entry entry{name, std::next(below.begin()) != below.end(), {}};
-      if (const auto error = unknown_.find(folder / name); error != unknown_.end()) {
+      if (const auto error = untyped_.find(folder / name); error != untyped_.end()) {
         entry = {name, false,
                  boost::system::error_code(error->second, boost::system::system_category())};
       }
@@ -122,6 +129,7 @@ class memory_files final : public input_files {
   std::map<boost::filesystem::path, file> files_;
   std::map<boost::filesystem::path, int> unlistable_;
   std::map<boost::filesystem::path, int> unknown_;
+  std::map<boost::filesystem::path, int> untyped_;
 };
 
 }  // namespace rovev::testing

@@ -5,6 +5,7 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <boost/filesystem/directory.hpp>
 #include <boost/filesystem/operations.hpp>
 #include <cerrno>
 #include <cstdlib>

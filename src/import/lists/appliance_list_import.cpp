@@ -55,10 +55,10 @@ bool import_appliance_line(database_manager& db, appliance_id_map& appliance_ids
     try {
       take_field(values, column, line.fields[column - 1]);
     } catch (const boost::system::system_error& error) {
-      out.out_error(messages::line_bad_address, line.number, error.what());
+      out.out_error(messages::line_bad_address, line.number, error.code().message());
       return false;
-    } catch (const boost::bad_lexical_cast& error) {
-      out.out_error(messages::line_bad_id, line.number, error.what());
+    } catch (const boost::bad_lexical_cast&) {
+      out.out_error(messages::line_bad_id, line.number, messages::not_a_number);
       return false;
     }
   }

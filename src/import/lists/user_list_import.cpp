@@ -23,7 +23,7 @@ bool import_user_line(database_manager& db, const list_line& line, report& out) 
         // better than one that is no number at all.
         if (try_to_number(field, user_id)) manager_id = manager_user_id(user_id);
         if (!manager_id) {
-          out.out_error(messages::line_bad_user_id, line.number, boost::bad_lexical_cast().what());
+          out.out_error(messages::line_bad_user_id, line.number, messages::not_a_number);
           return false;
         }
         break;

@@ -4,6 +4,7 @@
 #include <boost/system/system_error.hpp>
 #include <vector>
 
+#include "base/file_system_failure.hpp"
 #include "base/progress_meter.hpp"
 #include "base/quoted_path.hpp"
 #include "db/transaction_lost.hpp"
@@ -68,7 +69,7 @@ void history_walk::walk(const fs::path& top) {
 void history_walk::enter(const fs::path& folder, std::vector<level>& levels) {
   input_files::listing listed = files_.list(folder);
   if (listed.failure) {
-    out_.out_error(messages::file_system_error, listed.failure->what());
+    out_.out_error(messages::file_system_error, listed.failure->text());
   } else if (!listed.entries.empty()) {
     levels.push_back({folder, std::move(listed.entries)});
   }
@@ -84,7 +85,7 @@ bool history_walk::visit(const fs::path& path, const input_files::entry& entry) 
   if (entry.status_error && !appliance) {
     out_.out_error(
         messages::file_system_error,
-        fs::filesystem_error("boost::filesystem::symlink_status", path, entry.status_error).what());
+        file_system_failure{"boost::filesystem::symlink_status", entry.status_error, path}.text());
     return false;
   }
   if (appliance) visit_file(path, *appliance);
@@ -122,10 +123,10 @@ void history_walk::import_record_in_buffer(const fs::path& file,
   } catch (const database_manager_error& error) {
     out_.out_error(messages::store_failed, error.what());
   } catch (const boost::system::system_error& error) {
-    out_.out_error(messages::bad_address, error.what());
-  } catch (const boost::bad_lexical_cast& error) {
+    out_.out_error(messages::bad_address, error.code().message());
+  } catch (const boost::bad_lexical_cast&) {
     if (kind_.bad_number_message) {
-      out_.out_error(*kind_.bad_number_message, error.what());
+      out_.out_error(*kind_.bad_number_message, messages::not_a_number);
     } else {
       out_.out_error(kind_.bad_record_message, file.string());
     }

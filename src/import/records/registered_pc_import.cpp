@@ -88,7 +88,7 @@ step_result registered_pc_step::run(const fs::path& base_folder) {
       result.committed = import_file(file, *bytes, plan.size, *appliance_id) && result.committed;
     }
   }
-  if (listed.failure) out_.out_error(messages::file_system_error, listed.failure->what());
+  if (listed.failure) out_.out_error(messages::file_system_error, listed.failure->text());
   return result;
 }
 

@@ -40,9 +40,8 @@ void expect_number(const char* field, bool ok, Number expected) {
     try {
       to_number<Number>(field);
       ADD_FAILURE() << field;
-    } catch (const boost::bad_lexical_cast& error) {
-      EXPECT_STREQ(error.what(),
-                   "bad lexical cast: source type value could not be interpreted as target");
+    } catch (const boost::bad_lexical_cast&) {
+      // the failure every importer takes for a field that is no number
     }
   }
 }

@@ -190,7 +190,7 @@ TEST(detection_history, a_walk_goes_depth_first_and_on_past_what_it_cannot_read)
   files.add(hist / "a" / "c" / "host_4.hist", records(1));
   files.add(hist / "d" / "host_5.hist", records(1));
   files.fail_listing(hist / "d", EACCES);
-  files.fail_status(hist / "a" / "e", ENAMETOOLONG);
+  files.list_untyped(hist / "a" / "e", ENAMETOOLONG);
   files.fail_status(hist / "b" / "host_6.hist", ELOOP);
   database_manager db;
   db.open(base.database().string());

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <boost/filesystem/path.hpp>
+#include <boost/system/error_code.hpp>
+#include <string>
+
+namespace rovev {
+
+// A failure of the file system: the operation, its error and the path it
+// failed on. Its text is the tool's own, made from the error's message, so
+// that a line reads the same whichever library version the tool is built
+// with: operation, ": ", message, ": " and the path in double quotes, e.g.
+//   boost::filesystem::directory_iterator::construct: No such file or directory: "/base/hist"
+struct file_system_failure {
+  const char* operation;
+  boost::system::error_code error;
+  boost::filesystem::path path;
+
+  std::string text() const;
+};
+
+}  // namespace rovev
