@@ -117,10 +117,16 @@ void console::write(channel where, std::string_view bytes) {
 }
 
 // One column stays free: a terminal that wraps as soon as its last column
-// is written would leave the line's row behind.
-void console::draw_progress(std::string_view utf8_line) {
+// is written would leave the line's row behind. Where no form fits, none
+// is drawn.
+void console::draw_progress(const std::vector<std::string>& utf8_forms) {
+  const std::string_view utf8_line = first_that_fits(utf8_forms, columns() - 1);
+  if (utf8_line.empty()) {
+    erase_progress();
+    return;
+  }
   std::string bytes = "\r";
-  bytes += localize(fit_to_columns(utf8_line, columns() - 1));
+  bytes += localize(utf8_line);
   bytes += "\x1b[K";
   // Set before the line is written, cleared after it is erased: a signal
   // in between erases once more, which shows nothing.

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/charset_converter.hpp"
 #include "base/report.hpp"
@@ -20,8 +21,9 @@ namespace rovev {
 // a full device) never stops the program; it is remembered instead.
 //
 // A console that shows progress draws its progress line on standard error
-// with a carriage return and erase-to-end-of-line only, cut to the width
-// the terminal has at each draw so that it never wraps, and erases it the
+// with a carriage return and erase-to-end-of-line only, in the longest of
+// its forms that the terminal's width at each draw holds, so that it never
+// wraps, and erases it the
 // same way before any other line goes to the terminal. While it shows
 // progress, SIGINT, SIGTERM and SIGHUP erase the line before they end the
 // program as they would have.
@@ -52,7 +54,7 @@ class console final : public report {
 
  protected:
   std::string localize(std::string_view utf8_text) override;
-  void draw_progress(std::string_view utf8_line) override;
+  void draw_progress(const std::vector<std::string>& utf8_forms) override;
 
  private:
   static constexpr int erasing_signals[] = {SIGINT, SIGTERM, SIGHUP};

@@ -25,10 +25,9 @@ std::size_t sequence_length(unsigned char lead) {
 
 }  // namespace
 
-std::string_view fit_to_columns(std::string_view utf8, std::size_t columns) {
+std::size_t display_columns(std::string_view utf8) {
   std::size_t used = 0;
-  std::size_t at = 0;
-  while (at < utf8.size()) {
+  for (std::size_t at = 0; at < utf8.size();) {
     const auto lead = static_cast<unsigned char>(utf8[at]);
     std::size_t length = sequence_length(lead);
     char32_t code = length == 1 ? lead : lead & (0x7F >> length);
@@ -42,10 +41,16 @@ std::string_view fit_to_columns(std::string_view utf8, std::size_t columns) {
       code = code << 6 | (byte & 0x3F);
     }
     used += is_wide(code) ? 2 : 1;
-    if (used > columns) break;
     at += length;
   }
-  return utf8.substr(0, at);
+  return used;
+}
+
+std::string_view first_that_fits(const std::vector<std::string>& forms, std::size_t columns) {
+  for (const std::string& form : forms) {
+    if (display_columns(form) <= columns) return form;
+  }
+  return {};
 }
 
 }  // namespace rovev

@@ -1,15 +1,20 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace rovev {
 
-// The longest start of a UTF-8 text that a terminal shows in so many
-// columns, cut between characters: an East Asian wide or fullwidth
-// character (kanji, kana, fullwidth signs) takes two columns, any other one
+// The columns a terminal takes to show a UTF-8 text: an East Asian wide or
+// fullwidth character (kanji, kana, fullwidth signs) takes two, any other one
 // (half-width katakana included) one; a byte that begins no character
 // counts as one.
-std::string_view fit_to_columns(std::string_view utf8, std::size_t columns);
+std::size_t display_columns(std::string_view utf8);
+
+// The first of the forms that a terminal shows whole in so many columns;
+// empty when none fits. Nothing is ever cut, so no number shows in part.
+std::string_view first_that_fits(const std::vector<std::string>& forms, std::size_t columns);
 
 }  // namespace rovev

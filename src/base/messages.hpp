@@ -59,11 +59,12 @@ inline std::string error_line(std::string_view message) {
   MESSAGE(line_bad_id, 2, "%u行目でエラーが発生しました  (Message: 無効なIDです  what: %s)") \
   MESSAGE(line_bad_user_id, 2, "%u行目でエラーが発生しました  (Message: 無効なユーザIDです  what: %s)") \
   MESSAGE(line_marked_as_error, 1, "%u行目でエラーが発生しました  (Message: エラー行です)") \
-  /* The lists' progress lines on a terminal, short enough for 80 columns: */ \
-  /* the lines read so far and the share of the file's bytes. */ \
-  MESSAGE(appliance_list_progress, 2, "登録済みVellgard2 一覧: %u行 (%u%%)") \
-  MESSAGE(user_list_progress, 2, "ユーザ一覧: %u行 (%u%%)") \
-  MESSAGE(group_list_progress, 2, "グループ一覧: %u行 (%u%%)") \
+  /* The lists' progress lines on a terminal: the lines read so far and the */ \
+  /* share of the file's bytes. A progress line has shorter forms after a */ \
+  /* "|", each with fewer words or numbers, for narrower terminals. */ \
+  MESSAGE(appliance_list_progress, 2, "登録済みVellgard2 一覧: %1$u行 (%2$u%%)|%1$u行 (%2$u%%)|%1$u行") \
+  MESSAGE(user_list_progress, 2, "ユーザ一覧: %1$u行 (%2$u%%)|%1$u行 (%2$u%%)|%1$u行") \
+  MESSAGE(group_list_progress, 2, "グループ一覧: %1$u行 (%2$u%%)|%1$u行 (%2$u%%)|%1$u行") \
   /* Registered PC files and the two histories. */ \
   MESSAGE(pcs_start, 1, "登録済みPCの取り込みを開始します  (dir: %s)") \
   MESSAGE(pcs_finish, 2, "登録済みPCの取り込みが完了しました。%u個のファイルを取り込み、%u件のPCを登録しました。") \
@@ -80,9 +81,9 @@ inline std::string error_line(std::string_view message) {
   MESSAGE(damaged_record, 0, "無効なレコードです") \
   /* Their progress lines on a terminal: the files and the rows so far, and */ \
   /* the share of the file being read. */ \
-  MESSAGE(pcs_progress, 3, "登録済みPC: %u個のファイル、%u件 (%u%%)") \
-  MESSAGE(detection_progress, 3, "検知履歴: %u個のファイル、%u件 (%u%%)") \
-  MESSAGE(movement_progress, 3, "移動履歴: %u個のファイル、%u件 (%u%%)")
+  MESSAGE(pcs_progress, 3, "登録済みPC: %1$u個のファイル、%2$u件 (%3$u%%)|登録済みPC: %2$u件 (%3$u%%)|%2$u件 (%3$u%%)|%2$u件") \
+  MESSAGE(detection_progress, 3, "検知履歴: %1$u個のファイル、%2$u件 (%3$u%%)|検知履歴: %2$u件 (%3$u%%)|%2$u件 (%3$u%%)|%2$u件") \
+  MESSAGE(movement_progress, 3, "移動履歴: %1$u個のファイル、%2$u件 (%3$u%%)|移動履歴: %2$u件 (%3$u%%)|%2$u件 (%3$u%%)|%2$u件")
 // clang-format on
 
 #define ROVEV_DECLARE_MESSAGE(name, arity, text) inline constexpr message<arity> name{text};

@@ -3,6 +3,7 @@
 #include <boost/format.hpp>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/messages.hpp"
 
@@ -49,8 +50,12 @@ class report {
   // a line end (see progress_meter); on a report that shows none, nothing.
   template <std::size_t Arity, class... Args>
   void progress(messages::message<Arity> message, const Args&... args) {
-    if (shows_progress()) draw_progress(fill(message, std::string(message.text), args...));
+    if (shows_progress()) draw_progress(progress_forms(message, args...));
   }
+  // The forms of a progress line, longest first, each filled with the
+  // values it names.
+  template <std::size_t Arity, class... Args>
+  static std::vector<std::string> progress_forms(messages::message<Arity>, const Args&... args);
   virtual bool shows_progress() const { return false; }
   // Erases the progress line, if one is drawn.
   virtual void erase_progress() {}
@@ -62,8 +67,9 @@ class report {
   // A UTF-8 text (a template, a progress line) as the output wants it;
   // UTF-8 as stored unless overridden.
   virtual std::string localize(std::string_view utf8_text) { return std::string(utf8_text); }
-  // The progress line in UTF-8, for the report to fit to its terminal.
-  virtual void draw_progress(std::string_view) {}
+  // The progress line in UTF-8, its forms longest first, for the report to
+  // choose the one that fits its terminal.
+  virtual void draw_progress(const std::vector<std::string>&) {}
 
  private:
   template <std::size_t Arity, class... Args>
@@ -84,5 +90,22 @@ class report {
     return filled.str();
   }
 };
+
+template <std::size_t Arity, class... Args>
+std::vector<std::string> report::progress_forms(messages::message<Arity> message,
+                                                const Args&... args) {
+  static_assert(Arity == sizeof...(Args), "the message takes another number of values");
+  std::vector<std::string> forms;
+  for (std::string_view rest = message.text;;) {
+    const std::size_t end = rest.find('|');
+    boost::format filled{std::string(rest.substr(0, end))};
+    // A shorter form names only some of the values.
+    filled.exceptions(boost::io::all_error_bits ^ boost::io::too_many_args_bit);
+    (void)(filled % ... % args);
+    forms.push_back(filled.str());
+    if (end == std::string_view::npos) return forms;
+    rest.remove_prefix(end + 1);
+  }
+}
 
 }  // namespace rovev

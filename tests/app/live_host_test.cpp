@@ -125,13 +125,13 @@ TEST_P(on_a_terminal, the_progress_line_leaves_nothing_behind) {
   std::string file_bytes;
   for (const std::string& line : into_a_file) file_bytes += line + "\n";
   EXPECT_EQ(shown.status, GetParam().status);
-  EXPECT_NE(shown.out.find("\r検知履歴: 1個のフ"), std::string::npos) << shown.out;
+  EXPECT_NE(shown.out.find("件 ("), std::string::npos) << shown.out;  // the form 20 columns hold
   EXPECT_EQ(screen_of(shown.out, 20), screen_of(file_bytes, 20));
 }
 
 INSTANTIATE_TEST_SUITE_P(runs, on_a_terminal,
                          ::testing::Values(terminal_case{"to_the_end", "", 0, 0},
-                                           terminal_case{"interrupted", "\r検知履歴", 130, 9}),
+                                           terminal_case{"interrupted", "件 (", 130, 9}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // Each folder is listed whole before the walk goes into it, so a tree

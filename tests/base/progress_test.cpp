@@ -41,19 +41,30 @@ TEST(progress_meter, draws_when_due_and_erases_when_it_goes) {
   }
 }
 
-// Cut to the width between characters, a Japanese one taking two columns,
-// half-width katakana one, a byte that begins no character one.
-TEST(progress_line, is_cut_to_whole_characters) {
-  const std::string detection = "検知履歴: 3個のファイル、250783件 (0%)";
-  EXPECT_EQ(fit_to_columns(detection, 19), "検知履歴: 3個のファ");
-  EXPECT_EQ(fit_to_columns(detection, 20), "検知履歴: 3個のファ");
-  EXPECT_EQ(fit_to_columns(detection, 80), detection);
-  EXPECT_EQ(fit_to_columns("登録済みPC: 25個のファイル、31232件 (98%)", 39),
-            "登録済みPC: 25個のファイル、31232件 (98");
-  EXPECT_EQ(fit_to_columns("ｶﾅ漢字", 3), "ｶﾅ");
-  EXPECT_EQ(fit_to_columns("ｶﾅ漢字", 4), "ｶﾅ漢");
-  EXPECT_EQ(fit_to_columns("a", 0), "");
-  EXPECT_EQ(fit_to_columns("\xe6\x97x", 2), "\xe6\x97");
+// At any width the line shows the longest form that fits whole, words
+// giving way before numbers, so a number is drawn whole with its unit or not
+// at all; nothing when no form fits. Widths count a Japanese character as
+// two columns, half-width katakana and a byte that begins no character as
+// one.
+TEST(progress_line, shows_numbers_whole_or_not_at_all) {
+  EXPECT_EQ(display_columns("ｶﾅ漢字 1"), 8u);
+  EXPECT_EQ(display_columns("\xe6\x97x"), 3u);
+  const auto forms = report::progress_forms(messages::detection_progress, 3u, 395400u, 98u);
+  std::string_view before;
+  for (std::size_t columns = 9; columns < 40; ++columns) {
+    const std::string_view shown = first_that_fits(forms, columns);
+    EXPECT_LE(display_columns(shown), columns);
+    EXPECT_GE(shown.size(), before.size()) << columns;  // wider never shows less
+    EXPECT_TRUE(shown.empty() || shown.find("395400件") != std::string_view::npos) << shown;
+    before = shown;
+  }
+  EXPECT_EQ(first_that_fits(forms, 7), "");
+  EXPECT_EQ(first_that_fits(forms, 8), "395400件");
+  EXPECT_EQ(first_that_fits(forms, 17), "395400件 (98%)");
+  EXPECT_EQ(first_that_fits(forms, 29), "検知履歴: 395400件 (98%)");
+  EXPECT_EQ(first_that_fits(forms, 39), "検知履歴: 3個のファイル、395400件 (98%)");
+  EXPECT_EQ(report::progress_forms(messages::user_list_progress, 1200u, 5u),
+            (Lines{"ユーザ一覧: 1200行 (5%)", "1200行 (5%)", "1200行"}));
 }
 
 // A progress line needs a terminal on standard error that nothing else

@@ -24,7 +24,10 @@ class collected_report : public report {
   std::vector<std::string> progress;
 
  protected:
-  void draw_progress(std::string_view line) override { progress.emplace_back(line); }
+  // The longest form.
+  void draw_progress(const std::vector<std::string>& forms) override {
+    progress.push_back(forms.front());
+  }
 
  private:
   bool shows_progress_;
