@@ -4,9 +4,11 @@
 #include <boost/filesystem/operations.hpp>
 #include <exception>
 #include <iterator>
+#include <optional>
 
 #include "base/quoted_path.hpp"
 #include "db/database_manager.hpp"
+#include "db/run_lock.hpp"
 #include "import/lists/appliance_list_import.hpp"
 #include "import/lists/group_list_import.hpp"
 #include "import/lists/user_list_import.hpp"
@@ -49,6 +51,15 @@ int run_import(const boost::filesystem::path& base_folder, appliance_id_map& app
     return 1;
   }
 
+  // One run at a time on one vg.db, held from before SQLite first looks at
+  // the file until after the connection is closed: so declared first.
+  std::optional<run_lock> held;
+  try {
+    held.emplace((base_folder / "vg.db").string());
+  } catch (const database_failure& error) {
+    out.out_error(messages::aborted_by_database, error.what());
+    return 1;
+  }
   database_manager db;
   try {
     db.open((base_folder / "vg.db").string());

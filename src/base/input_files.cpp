@@ -12,25 +12,10 @@
 #include <utility>
 #include <vector>
 
+#include "base/file_descriptor.hpp"
+
 namespace rovev {
 namespace {
-
-// An open descriptor, closed by its owner.
-class file_descriptor {
- public:
-  explicit file_descriptor(int descriptor) : descriptor_(descriptor) {}
-  file_descriptor(file_descriptor&& other) noexcept
-      : descriptor_(std::exchange(other.descriptor_, -1)) {}
-  file_descriptor& operator=(file_descriptor&&) = delete;
-  ~file_descriptor() {
-    if (descriptor_ >= 0) ::close(descriptor_);
-  }
-
-  int get() const { return descriptor_; }
-
- private:
-  int descriptor_;
-};
 
 // A regular file of the file system read through a buffer of its own.
 class disk_file final : public input_stream {

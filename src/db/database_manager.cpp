@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <cstdlib>
+#include <utility>
 
 #include "base/decimal_text.hpp"
 #include "base/large_buffer.hpp"
@@ -163,10 +164,13 @@ void database_manager::begin_transaction(bool immediate) {
   in_transaction_ = true;
 }
 
-std::optional<database_manager_error> database_manager::end_transaction(bool roll_back) noexcept {
+std::optional<database_manager_error> database_manager::end_transaction(bool roll_back) {
   if (!in_transaction_) {
-    // SQLite ended it already; its owner is done with it.
-    lost_transaction_.reset();
+    // SQLite ended it already, with the failure of a statement: whatever
+    // caught that failure on the way, the end of its owner tells it.
+    if (const auto lost = std::exchange(lost_transaction_, std::nullopt)) {
+      throw transaction_lost(*lost);
+    }
     return std::nullopt;
   }
   if (roll_back) {

@@ -90,9 +90,9 @@ class database_manager {
  private:
   friend class transaction_scope;
   void begin_transaction(bool immediate);
-  // ROLLBACK, or COMMIT and, when that fails, ROLLBACK and its error; nothing
-  // when SQLite ended the transaction already.
-  std::optional<database_manager_error> end_transaction(bool roll_back) noexcept;
+  // ROLLBACK, or COMMIT and, when that fails, ROLLBACK and its error. Throws
+  // transaction_lost when SQLite ended the transaction already.
+  std::optional<database_manager_error> end_transaction(bool roll_back);
   // The error of a COMMIT that failed; the transaction may still be open.
   std::optional<database_manager_error> commit() noexcept;
   void rollback() noexcept;

@@ -70,4 +70,8 @@ database_manager_error database_manager_error::not_initialized() noexcept {
   return database_manager_error(-1, db_failure, "not initialized !");
 }
 
+database_manager_error database_manager_error::more_than_one_link() noexcept {
+  return database_manager_error(-1, db_failure, "vg.db has more than one hard link");
+}
+
 }  // namespace rovev

@@ -13,6 +13,8 @@ class database_manager_error : public database_failure {
   explicit database_manager_error(int sqlite_result) noexcept;
 
   static database_manager_error not_initialized() noexcept;
+  // vg.db has a second name, beside which SQLite would not find its journal.
+  static database_manager_error more_than_one_link() noexcept;
 
  private:
   // For the program's own failures, such as not_initialized.

@@ -24,7 +24,10 @@ class transaction_scope {
 
   // Ends the transaction now. A COMMIT that fails is rolled back and its
   // error given back, for the caller to report where its lines want it.
-  std::optional<database_manager_error> end() noexcept;
+  // When SQLite ended the transaction already (a statement in it failed so),
+  // throws transaction_lost, whatever caught that statement's failure: every
+  // row of the transaction is gone, which only stopping can tell.
+  std::optional<database_manager_error> end();
 
   bool rollback_flag = false;
 

@@ -9,6 +9,7 @@
 
 #include "db/database_manager.hpp"
 #include "db/transaction_scope.hpp"
+#include "import/end_and_report.hpp"
 #include "record_encoding.hpp"
 #include "support/base_folder.hpp"
 #include "support/collected_report.hpp"
@@ -118,6 +119,35 @@ INSTANTIATE_TEST_SUITE_P(
                       stop_case{"a_step_that_cannot_begin", "vellgard.list", "a,10.0.0.1,1,,,\n",
                                 nullptr, nullptr, "SQL error or missing database"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A step whose per-record catch swallows everything, SQLite's ending its
+// transaction included, still ends with that loss: its scope's end throws
+// it, so the run stops with the database line.
+TEST(stopping_step, a_loss_that_a_catch_swallowed_still_stops_the_step) {
+  const base_folder base;
+  const testing::io_error_function io_error_function;
+  testing::fail_inserts(base.database(), "users", "new.id = 12");
+  database_manager db;
+  db.open(base.database().string());
+  testing::collected_report out;
+  const auto swallowing_step = [&] {
+    transaction_scope scope(db);
+    for (std::int32_t id = 11; id <= 13; ++id) {
+      try {
+        db.add_user(id, "u" + std::to_string(id), "", "");
+      } catch (...) {
+      }
+    }
+    return end_and_report(scope, out);
+  };
+  try {
+    swallowing_step();
+    ADD_FAILURE() << "the step ended as if its rows were committed";
+  } catch (const database_failure& error) {
+    EXPECT_STREQ(error.what(), io_error);
+  }
+  EXPECT_EQ(base.rows("select count(*) from users where id > 1"), Lines{"0"});
+}
 
 // A report whose first line fails, as no console does: whatever escapes a
 // step that is not a database error stops the run with its own line.

@@ -161,6 +161,7 @@ struct database_case {
   std::size_t lines_with_text;
   std::size_t lines;
   long file_size_limit = 0;  // RLIMIT_FSIZE of the run, as a full disk
+  bool hard_linked = false;  // vg.db has a second name in the folder
 };
 
 class database_check : public ::testing::TestWithParam<database_case> {};
@@ -171,6 +172,7 @@ TEST_P(database_check, stops_before_any_step_only_what_cannot_be_written) {
   const base_folder base;
   write_one_of_each(base.path());
   if (GetParam().contents != nullptr) write_file(base.database(), GetParam().contents);
+  if (GetParam().hard_linked) fs::create_hard_link(base.database(), base / "copy.db");
   testing::other_connection other(base.database());
   other.exec(GetParam().sql);
   const auto listing = [&base] {
@@ -225,6 +227,8 @@ INSTANTIATE_TEST_SUITE_P(
         // SQLite ends the check's transaction when its journal cannot grow.
         database_case{"journal_beyond_the_file_size_limit", nullptr, "", "", 1,
                       "中止しました  (what: Some kind of disk I/O error occurred)", 1, 1, 4096},
+        database_case{"a_second_hard_link", nullptr, "", "", 1,
+                      "中止しました  (what: vg.db has more than one hard link)", 1, 1, 0, true},
         database_case{"empty_file", "", "", "", 0, "SQL error or missing database", 6, 18},
         database_case{"missing_table", nullptr, "DROP TABLE detection_log;", "", 0,
                       "SQL error or missing database", 1, 13}),

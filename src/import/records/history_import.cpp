@@ -119,7 +119,7 @@ void history_walk::import_record_in_buffer(const fs::path& file,
     kind_.write_row(record_.data(), appliance);
     ++records_imported;
   } catch (const transaction_lost&) {
-    throw;  // the step stops; it is no bad record
+    throw;  // no bad record: every record after it would fail the same way
   } catch (const database_manager_error& error) {
     out_.out_error(messages::store_failed, error.what());
   } catch (const boost::system::system_error& error) {
