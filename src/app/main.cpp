@@ -7,6 +7,8 @@
 #include <clocale>
 #include <csignal>
 #include <exception>
+#include <new>
+#include <optional>
 
 #include "app/command_line.hpp"
 #include "base/console.hpp"
@@ -21,6 +23,19 @@ void hold_closed_standard_streams() {
   for (int descriptor = 0; descriptor <= 2; ++descriptor) {
     if (fcntl(descriptor, F_GETFD) == -1 && errno == EBADF) open("/dev/null", O_RDONLY);
   }
+}
+
+int run(rovev::console& console, int argc, char* argv[]) {
+  int status = 1;
+  try {
+    const rovev::sqlite_library sqlite;
+    status = rovev::run_command_line(argc, argv, console);
+  } catch (const std::exception& error) {
+    console.out_error(rovev::messages::aborted_unexpectedly, error.what());
+  } catch (...) {
+    console.out_error(rovev::messages::aborted_unexpectedly, "unknown error");
+  }
+  return console.failed() ? 1 : status;
 }
 
 }  // namespace
@@ -38,16 +53,16 @@ int main(int argc, char* argv[]) {
   std::signal(SIGPIPE, SIG_IGN);
   std::signal(SIGXFSZ, SIG_IGN);
   std::setlocale(LC_ALL, "");
-  rovev::console console(rovev::console::user_charset(), STDOUT_FILENO, STDERR_FILENO,
-                         rovev::console::shows_progress_on(STDOUT_FILENO, STDERR_FILENO));
-  int status = 1;
+  const bool shows_progress = rovev::console::shows_progress_on(STDOUT_FILENO, STDERR_FILENO);
+  std::optional<rovev::console> console;
   try {
-    const rovev::sqlite_library sqlite;
-    status = rovev::run_command_line(argc, argv, console);
-  } catch (const std::exception& error) {
-    console.out_error(rovev::messages::aborted_unexpectedly, error.what());
-  } catch (...) {
-    console.out_error(rovev::messages::aborted_unexpectedly, "unknown error");
+    console.emplace(rovev::console::user_charset(), STDOUT_FILENO, STDERR_FILENO, shows_progress);
+  } catch (const std::bad_alloc& error) {
+    // No memory for the conversion to the user's character set: the line
+    // that says so goes out in UTF-8, which needs none.
+    rovev::console plain("UTF-8");
+    plain.out_error(rovev::messages::aborted_unexpectedly, error.what());
+    return 1;
   }
-  return console.failed() ? 1 : status;
+  return run(*console, argc, argv);
 }

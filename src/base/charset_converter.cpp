@@ -1,21 +1,41 @@
 #include "base/charset_converter.hpp"
 
+#include <sys/mman.h>
+
 #include <cerrno>
+#include <cstring>
+#include <new>
 #include <stdexcept>
-#include <system_error>
 
 namespace rovev {
+namespace {
+
+// Whether the process could map as much as a conversion's module takes,
+// with room to spare.
+bool has_room_for_a_module() {
+  constexpr std::size_t room = 4 << 20;
+  void* mapped =
+      ::mmap(nullptr, room, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+  if (mapped == MAP_FAILED) return false;
+  ::munmap(mapped, room);
+  return true;
+}
+
+}  // namespace
 
 charset_converter::charset_converter(const char* to_charset, const char* from_charset)
     : descriptor_(iconv_open(to_charset, from_charset)) {
   if (descriptor_ == reinterpret_cast<iconv_t>(-1)) {
     const int error = errno;
+    // glibc says EINVAL, as for a conversion it does not have, also when it
+    // cannot load the conversion's module for want of memory: so a refusal
+    // without room for a module is the lack of memory it is.
+    if (error == ENOMEM || (error == EINVAL && !has_room_for_a_module())) throw std::bad_alloc();
     const std::string conversion = std::string(from_charset) + " to " + to_charset;
-    // EINVAL: the system has no such conversion. Anything else (no memory,
-    // no descriptor for its tables) is said as it is.
     if (error == EINVAL) throw std::runtime_error("no conversion from " + conversion);
-    throw std::system_error(error, std::generic_category(),
-                            "cannot open the conversion from " + conversion);
+    // No descriptor for its tables, and the like.
+    throw std::runtime_error("cannot open the conversion from " + conversion + ": " +
+                             std::strerror(error));
   }
 }
 

@@ -10,8 +10,8 @@ namespace rovev {
 // One iconv conversion, opened once by its owner and closed with it.
 class charset_converter {
  public:
-  // Throws std::runtime_error when the system has no such conversion, and
-  // std::system_error with the cause when it cannot open one (no memory).
+  // Throws std::bad_alloc when there is no memory for it, std::runtime_error
+  // when the system has no such conversion or cannot open one (and why).
   charset_converter(const char* to_charset, const char* from_charset);
   ~charset_converter();
   charset_converter(const charset_converter&) = delete;

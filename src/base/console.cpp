@@ -56,6 +56,9 @@ console::console(const std::string& charset, int out, int err, bool shows_progre
       err_(err),
       shows_progress_(shows_progress),
       out_is_terminal_(shows_progress && ::isatty(out) == 1) {
+  // Made first: a lack of memory for it leaves nothing to undo.
+  if (charset != "UTF-8") open_converter(charset);
+
   if (shows_progress_) {
     progress_terminal = err_;
     struct sigaction erasing {};
@@ -72,11 +75,14 @@ console::console(const std::string& charset, int out, int err, bool shows_progre
     }
     signals_taken_ = true;
   }
-  if (charset == "UTF-8") return;
+}
+
+// A set iconv does not know, or one that cannot hold Japanese, gets UTF-8.
+void console::open_converter(const std::string& charset) {
   try {
     converter_.emplace(charset.c_str(), "UTF-8");
   } catch (const std::runtime_error&) {
-    return;  // a set iconv does not know gets UTF-8
+    return;
   }
   std::string probe;
   if (!converter_->convert("取り込み", probe)) converter_.reset();

@@ -39,6 +39,7 @@ class console final : public report {
   // reader that writes to the same screen (| tee, | less).
   static bool shows_progress_on(int out, int err);
 
+  // Throws std::bad_alloc when there is no memory for the conversion.
   explicit console(const std::string& charset, int out = STDOUT_FILENO, int err = STDERR_FILENO,
                    bool shows_progress = false);
   ~console() override;
@@ -59,6 +60,7 @@ class console final : public report {
  private:
   static constexpr int erasing_signals[] = {SIGINT, SIGTERM, SIGHUP};
 
+  void open_converter(const std::string& charset);
   void put(int descriptor, std::string_view bytes);
   // The terminal's width now, in columns.
   std::size_t columns() const;
