@@ -6,31 +6,12 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <csignal>
 #include <cstdlib>
 #include <stdexcept>
 
 #include "base/display_columns.hpp"
 
 namespace rovev {
-namespace {
-
-// All that a signal handler may reach: the terminal and whether a progress
-// line may be on it. A process has one console that shows progress.
-volatile std::sig_atomic_t progress_terminal = -1;
-volatile std::sig_atomic_t progress_on_screen = 0;
-
-// Erases the line with the one async-signal-safe write, then raises the
-// signal again: SA_RESETHAND has given it back its default action, so it
-// ends the program as it would have, with the same status.
-void erase_progress_and_end(int signal_number) {
-  if (progress_on_screen != 0) {
-    [[maybe_unused]] const ssize_t written = ::write(progress_terminal, "\r\x1b[K", 4);
-  }
-  ::raise(signal_number);
-}
-
-}  // namespace
 
 std::string console::user_charset() { return nl_langinfo(CODESET); }
 
@@ -59,22 +40,7 @@ console::console(const std::string& charset, int out, int err, bool shows_progre
   // Made first: a lack of memory for it leaves nothing to undo.
   if (charset != "UTF-8") open_converter(charset);
 
-  if (shows_progress_) {
-    progress_terminal = err_;
-    struct sigaction erasing {};
-    erasing.sa_handler = erase_progress_and_end;
-    erasing.sa_flags = SA_RESETHAND;
-    sigemptyset(&erasing.sa_mask);
-    for (const int signal_number : erasing_signals) sigaddset(&erasing.sa_mask, signal_number);
-    for (std::size_t i = 0; i < std::size(erasing_signals); ++i) {
-      sigaction(erasing_signals[i], nullptr, &previous_actions_[i]);
-      // A signal the program was started to ignore (nohup, a background job) stays ignored.
-      if (previous_actions_[i].sa_handler == SIG_DFL) {
-        sigaction(erasing_signals[i], &erasing, nullptr);
-      }
-    }
-    signals_taken_ = true;
-  }
+  if (shows_progress_) signals_.emplace(err_);
 }
 
 // A set iconv does not know, or one that cannot hold Japanese, gets UTF-8.
@@ -86,14 +52,6 @@ void console::open_converter(const std::string& charset) {
   }
   std::string probe;
   if (!converter_->convert("取り込み", probe)) converter_.reset();
-}
-
-console::~console() {
-  if (!signals_taken_) return;
-  for (std::size_t i = 0; i < std::size(erasing_signals); ++i) {
-    sigaction(erasing_signals[i], &previous_actions_[i], nullptr);
-  }
-  progress_on_screen = 0;
 }
 
 std::string console::localize(std::string_view utf8_text) {
@@ -134,10 +92,8 @@ void console::draw_progress(const std::vector<std::string>& utf8_forms) {
   std::string bytes = "\r";
   bytes += localize(utf8_line);
   bytes += "\x1b[K";
-  // Set before the line is written, cleared after it is erased: a signal
-  // in between erases once more, which shows nothing.
   progress_drawn_ = true;
-  progress_on_screen = 1;
+  if (signals_) signals_->line_on_screen(true);
   put(err_, bytes);
 }
 
@@ -145,7 +101,7 @@ void console::erase_progress() {
   if (!progress_drawn_) return;
   progress_drawn_ = false;
   put(err_, "\r\x1b[K");
-  progress_on_screen = 0;
+  if (signals_) signals_->line_on_screen(false);
 }
 
 std::size_t console::columns() const {

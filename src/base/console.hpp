@@ -1,14 +1,13 @@
 #pragma once
 
-#include <signal.h>
 #include <unistd.h>
 
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "base/charset_converter.hpp"
+#include "base/erasing_signals.hpp"
 #include "base/report.hpp"
 
 namespace rovev {
@@ -42,7 +41,6 @@ class console final : public report {
   // Throws std::bad_alloc when there is no memory for the conversion.
   explicit console(const std::string& charset, int out = STDOUT_FILENO, int err = STDERR_FILENO,
                    bool shows_progress = false);
-  ~console() override;
   console(const console&) = delete;
   console& operator=(const console&) = delete;
 
@@ -58,8 +56,6 @@ class console final : public report {
   void draw_progress(const std::vector<std::string>& utf8_forms) override;
 
  private:
-  static constexpr int erasing_signals[] = {SIGINT, SIGTERM, SIGHUP};
-
   void open_converter(const std::string& charset);
   void put(int descriptor, std::string_view bytes);
   // The terminal's width now, in columns.
@@ -72,9 +68,7 @@ class console final : public report {
   bool out_is_terminal_;  // standard output shares the terminal
   bool progress_drawn_ = false;
   bool failed_ = false;
-  // The actions the erasing signals had before, to give back.
-  struct sigaction previous_actions_[std::size(erasing_signals)] = {};
-  bool signals_taken_ = false;
+  std::optional<erasing_signals> signals_;  // while it shows progress
 };
 
 }  // namespace rovev
