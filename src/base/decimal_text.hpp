@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <string>
+#include <string_view>
 
 namespace rovev {
 
@@ -19,6 +20,15 @@ template <class Integer>
 void append_decimal(std::string& out, Integer value) {
   char digits[decimal_room];
   out.append(digits, format_decimal(digits, value));
+}
+
+// A fixed text with one number in decimal in it.
+template <class Integer>
+std::string with_number(std::string_view before, Integer value, std::string_view after = {}) {
+  std::string text(before);
+  append_decimal(text, value);
+  text += after;
+  return text;
 }
 
 }  // namespace rovev

@@ -52,9 +52,7 @@ void database_manager::ensure_writable() {
         return 0;
       },
       &user_version);
-  std::string same_version = "PRAGMA user_version = ";
-  append_decimal(same_version, user_version);
-  exec(same_version.c_str());
+  exec(with_number("PRAGMA user_version = ", user_version).c_str());
 }
 
 void database_manager::close() noexcept {

@@ -1,11 +1,11 @@
 // Writers of users, groups, user_groups and group_vg_list.
 #include <sqlite3.h>
 
-#include <boost/format.hpp>
 #include <boost/lexical_cast.hpp>
 #include <memory>
 #include <utility>
 
+#include "base/decimal_text.hpp"
 #include "db/database_manager.hpp"
 #include "db/sql_builder.hpp"
 #include "db/transaction_scope.hpp"
@@ -61,13 +61,13 @@ std::int32_t database_manager::add_group(std::string_view name) {
   return id;
 }
 
+// The builder makes no delete: these are fixed texts with one number.
 void database_manager::clear_user_groups(std::int32_t group_id) {
-  exec(boost::str(boost::format("delete from user_groups where group_id=%d;") % group_id).c_str());
+  exec(with_number("delete from user_groups where group_id=", group_id, ";").c_str());
 }
 
 void database_manager::clear_group_appliances(std::int32_t group_id) {
-  exec(
-      boost::str(boost::format("delete from group_vg_list where group_id=%d;") % group_id).c_str());
+  exec(with_number("delete from group_vg_list where group_id=", group_id, ";").c_str());
 }
 
 void database_manager::add_user_groups(std::int32_t group_id, const user_links& users) {
