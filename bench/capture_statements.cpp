@@ -52,7 +52,7 @@ int main(int argc, char* argv[]) {
   rovev::appliance_id_map appliance_ids;
   silent_report out;
   rovev::disk_files files;
-  rovev::run_import_steps(argv[1], db, files, appliance_ids, out);
+  rovev::run_import_steps({db, files, out, appliance_ids}, argv[1]);
   db.close();
   return file ? 0 : 1;
 }

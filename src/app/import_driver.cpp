@@ -1,9 +1,7 @@
 #include "app/import_driver.hpp"
 
-#include <algorithm>
 #include <boost/filesystem/operations.hpp>
 #include <exception>
-#include <iterator>
 #include <optional>
 
 #include "base/quoted_path.hpp"
@@ -18,20 +16,32 @@
 
 namespace rovev {
 
-int run_import_steps(const boost::filesystem::path& base_folder, database_manager& db,
-                     input_files& files, appliance_id_map& appliance_ids, report& out) {
+namespace {
+
+// One import step and what it reads: a file or folder of the base folder, or
+// the base folder itself (no name).
+struct import_step {
+  step_result (*run)(const import_context&, const boost::filesystem::path&);
+  const char* input;
+};
+
+// Every step runs, in this order, whatever the steps before it reported.
+constexpr import_step import_steps[] = {
+    {import_appliance_list, "vellgard.list"}, {import_user_list, "manager.user"},
+    {import_group_list, "vellgard.group"},    {import_registered_pcs, nullptr},
+    {import_detection_history, "hist"},       {import_movement_history, "hostmove"},
+};
+
+}  // namespace
+
+int run_import_steps(const import_context& context, const boost::filesystem::path& base_folder) {
+  report& out = context.out;
   try {
-    // Every step runs, in this order, whatever the steps before it reported.
-    const step_result results[] = {
-        import_appliance_list(db, files, base_folder / "vellgard.list", appliance_ids, out),
-        import_user_list(files, base_folder / "manager.user", db, out),
-        import_group_list(files, base_folder / "vellgard.group", db, out),
-        import_registered_pcs(db, files, base_folder, appliance_ids, out),
-        import_detection_history(files, base_folder / "hist", db, out),
-        import_movement_history(files, base_folder / "hostmove", db, out),
-    };
-    const bool committed = std::all_of(std::begin(results), std::end(results),
-                                       [](const step_result& result) { return result.committed; });
+    bool committed = true;
+    for (const import_step& step : import_steps) {
+      const auto input = step.input != nullptr ? base_folder / step.input : base_folder;
+      committed = step.run(context, input).committed && committed;
+    }
     return committed ? 0 : 1;
   } catch (const database_failure& error) {
     out.out_error(messages::aborted_by_database, error.what());
@@ -81,7 +91,7 @@ int run_import(const boost::filesystem::path& base_folder, appliance_id_map& app
   }
 
   disk_files files;
-  const int status = run_import_steps(base_folder, db, files, appliance_ids, out);
+  const int status = run_import_steps({db, files, out, appliance_ids}, base_folder);
   db.close();
   return status;
 }

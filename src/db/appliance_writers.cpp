@@ -4,17 +4,15 @@
 
 namespace rovev {
 
-bool database_manager::add_appliance(std::string_view id, const ll_addr& lladdr,
-                                     std::string_view name, const ipv4_address& address,
-                                     std::uint16_t port, const ipv4_address& netaddr, bool nat) {
+bool database_manager::add_appliance(const appliance_entry& entry) {
   require_open();
   sql_builder insert("vg_list", sql_builder::insert);
-  insert.add_text("name", name);
-  insert.add_address("ipaddr", address, port);
-  insert.add_token("id", id);
-  insert.add_address("lladdr", lladdr);
-  insert.add_address("netaddr", netaddr);
-  insert.add_flag("nat", nat);
+  insert.add_text("name", entry.name);
+  insert.add_address("ipaddr", entry.ipaddr, entry.port);
+  insert.add_token("id", entry.id);
+  insert.add_address("lladdr", entry.lladdr);
+  insert.add_address("netaddr", entry.netaddr);
+  insert.add_flag("nat", entry.nat);
   insert.add_token("created", "datetime('now', 'localtime')");
   run(insert);
   return true;

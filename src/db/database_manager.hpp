@@ -8,11 +8,13 @@
 #include <string_view>
 #include <vector>
 
-#include "base/date_time.hpp"
+#include "db/appliance_entry.hpp"
 #include "db/database_manager_error.hpp"
 #include "db/detection_entry.hpp"
+#include "db/group_entry.hpp"
 #include "db/host_entry.hpp"
-#include "net/ipv4.hpp"
+#include "db/hostmove_entry.hpp"
+#include "db/user_entry.hpp"
 #include "net/ll_addr.hpp"
 
 struct sqlite3;
@@ -47,11 +49,7 @@ class database_manager {
   bool is_open() const { return handle_ != nullptr; }
 
   // Appliances and registered PCs; each writes one row or throws the failure.
-  // The id is written into the statement as it is, unquoted: the caller
-  // passes only a text it has read as a number.
-  bool add_appliance(std::string_view id, const ll_addr& lladdr, std::string_view name,
-                     const ipv4_address& address, std::uint16_t port, const ipv4_address& netaddr,
-                     bool nat);
+  bool add_appliance(const appliance_entry& entry);
   // Writes the address's host_flag row unless it has one already.
   bool add_host_flag(const ll_addr& lladdr, bool segment_flag);
   // The PC's allow_list row, after its host_flag row. A host_flag write that
@@ -61,17 +59,15 @@ class database_manager {
 
   // Users and groups.
   using user_links = std::map<std::int32_t, std::int32_t>;  // user id -> permission
-  bool add_user(std::int32_t id, std::string_view login_user_name, std::string_view hash_password,
-                std::string_view description);
-  // Updates the administrator, user 1; an empty hash leaves the stored one.
-  void update_user(std::string_view login_user_name, std::string_view hash_password,
-                   std::string_view description);
+  bool add_user(const user_entry& user);
+  // Updates the user of the entry's id (the administrator, 1): its login name
+  // and description, and its hash unless the entry's is empty.
+  void update_user(const user_entry& user);
   // The group, its user links and its appliance links, in a transaction of
   // its own, rolled back when anything fails (and the failure thrown, a
   // COMMIT's included). False, writing nothing, when a group of that name
   // exists already.
-  bool store_group(std::string_view name, const std::vector<std::uint32_t>& appliance_ids,
-                   const user_links& users);
+  bool store_group(const group_entry& group);
   // store_group's parts, inside its transaction. add_group gives the new
   // group's id, or -1 when a group of that name exists already.
   std::int32_t add_group(std::string_view name);
@@ -83,9 +79,7 @@ class database_manager {
 
   // Histories; each writes one row or throws the failure.
   bool add_detection_log(const detection_entry& entry, std::uint32_t vg_list_id);
-  bool add_hostmove(const ll_addr& lladdr, const ipv4_address& ipaddr, std::uint32_t src_vg_list_id,
-                    std::uint32_t dst_vg_list_id, std::string_view name, std::string_view hostname,
-                    std::string_view workgroup, const date_time& confirmed_table);
+  bool add_hostmove(const hostmove_entry& entry);
 
  private:
   friend class transaction_scope;

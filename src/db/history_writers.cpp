@@ -19,20 +19,17 @@ bool database_manager::add_detection_log(const detection_entry& entry, std::uint
   return true;
 }
 
-bool database_manager::add_hostmove(const ll_addr& lladdr, const ipv4_address& ipaddr,
-                                    std::uint32_t src_vg_list_id, std::uint32_t dst_vg_list_id,
-                                    std::string_view name, std::string_view hostname,
-                                    std::string_view workgroup, const date_time& confirmed_table) {
+bool database_manager::add_hostmove(const hostmove_entry& entry) {
   require_open();
   sql_builder insert("hostmove", sql_builder::insert);
-  insert.add_number("src_vg_list_id", src_vg_list_id);
-  insert.add_number("dst_vg_list_id", dst_vg_list_id);
-  insert.add_text("name", name);
-  insert.add_address("lladdr", lladdr);
-  insert.add_address("ipaddr", ipaddr);
-  insert.add_text("hostname", hostname);
-  insert.add_text("workgroup", workgroup);
-  insert.add_date_value("confirmed_table", confirmed_table);
+  insert.add_number("src_vg_list_id", entry.src_vg_list_id);
+  insert.add_number("dst_vg_list_id", entry.dst_vg_list_id);
+  insert.add_text("name", entry.name);
+  insert.add_address("lladdr", entry.lladdr);
+  insert.add_address("ipaddr", entry.ipaddr);
+  insert.add_text("hostname", entry.hostname);
+  insert.add_text("workgroup", entry.workgroup);
+  insert.add_date_value("confirmed_table", entry.confirmed_table);
   run(insert);
   return true;
 }

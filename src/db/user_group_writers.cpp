@@ -24,24 +24,24 @@ int read_id(void* id, int columns, char** values, char**) {
 
 }  // namespace
 
-bool database_manager::add_user(std::int32_t id, std::string_view login_user_name,
-                                std::string_view hash_password, std::string_view description) {
+bool database_manager::add_user(const user_entry& user) {
   sql_builder insert("users", sql_builder::insert);
-  insert.add_number("id", id);
-  insert.add_text("login_user_name", login_user_name);
-  insert.add_text("hash_password", hash_password);
-  insert.add_text("description", description);
+  insert.add_number("id", user.id);
+  insert.add_text("login_user_name", user.login_user_name);
+  insert.add_text("hash_password", user.hash_password);
+  insert.add_text("description", user.description);
   run(insert);
   return true;
 }
 
-void database_manager::update_user(std::string_view login_user_name, std::string_view hash_password,
-                                   std::string_view description) {
+void database_manager::update_user(const user_entry& user) {
   sql_builder update("users", sql_builder::update);
-  update.add_text("login_user_name", login_user_name);
-  if (!hash_password.empty()) update.add_text("hash_password", hash_password);
-  update.add_text("description", description);
-  update.where.add_condition("id", "1", false, false);
+  update.add_text("login_user_name", user.login_user_name);
+  if (!user.hash_password.empty()) update.add_text("hash_password", user.hash_password);
+  update.add_text("description", user.description);
+  char id[decimal_room];
+  update.where.add_condition("id", std::string_view(id, format_decimal(id, user.id) - id), false,
+                             false);
   run(update);
 }
 
@@ -97,22 +97,20 @@ void database_manager::add_group_appliances(std::int32_t group_id,
   }
 }
 
-bool database_manager::store_group(std::string_view name,
-                                   const std::vector<std::uint32_t>& appliance_ids,
-                                   const user_links& users) {
+bool database_manager::store_group(const group_entry& group) {
   require_open();
-  transaction_scope group(*this);
+  transaction_scope scope(*this);
   // Rolled back, whatever ends it, unless it gets to its end.
-  group.rollback_flag = true;
-  const std::int32_t group_id = add_group(name);
+  scope.rollback_flag = true;
+  const std::int32_t group_id = add_group(group.name);
   if (group_id == -1) return false;
   clear_user_groups(group_id);
-  add_user_groups(group_id, users);
+  add_user_groups(group_id, group.users);
   clear_group_appliances(group_id);
-  add_group_appliances(group_id, appliance_ids);
-  group.rollback_flag = false;
+  add_group_appliances(group_id, group.appliance_ids);
+  scope.rollback_flag = false;
   // A group whose COMMIT fails is lost, so it fails like any statement.
-  if (const auto failure = group.end()) throw *failure;
+  if (const auto failure = scope.end()) throw *failure;
   return true;
 }
 

@@ -77,7 +77,7 @@ TEST_P(stopping_step, stops_the_run_with_the_database_line) {
   appliance_id_map appliance_ids;
   disk_files files;
   testing::collected_report out;
-  EXPECT_EQ(run_import_steps(base.path(), db, files, appliance_ids, out), 1);
+  EXPECT_EQ(run_import_steps({db, files, out, appliance_ids}, base.path()), 1);
   EXPECT_EQ(out.out.back(),
             std::string("    [Error]: データベースエラーのため取り込みを中止しました  (what: ") +
                 GetParam().what + ")");
@@ -134,7 +134,7 @@ TEST(stopping_step, a_loss_that_a_catch_swallowed_still_stops_the_step) {
     transaction_scope scope(db);
     for (std::int32_t id = 11; id <= 13; ++id) {
       try {
-        db.add_user(id, "u" + std::to_string(id), "", "");
+        db.add_user({id, "u", "", ""});
       } catch (...) {
       }
     }
@@ -174,7 +174,7 @@ TEST(import_driver, any_other_error_that_escapes_a_step_stops_the_run) {
   appliance_id_map appliance_ids;
   report_failing_once out;
   disk_files files;
-  EXPECT_EQ(run_import_steps(base.path(), db, files, appliance_ids, out), 1);
+  EXPECT_EQ(run_import_steps({db, files, out, appliance_ids}, base.path()), 1);
   EXPECT_EQ(out.out, Lines{"    [Error]: 予期しないエラーのため取り込みを中止しました  (what: "
                            "report failed)"});
   EXPECT_EQ(base.rows("select count(*) from vg_list"), Lines{"0"});

@@ -49,12 +49,18 @@ TEST(database_manager, entry_points_need_an_open_connection) {
   const ipv4_address ip;
   const std::vector<std::function<void()>> operations{
       [&] { transaction_scope scope(db); },
-      [&] { db.add_appliance("1", mac, "n", ip, 80, ip, false); },
+      [&] {
+        db.add_appliance({"1", mac, "n", ip, 80, ip, false});
+      },
       [&] { db.add_host_flag(mac, true); },
       [&] { db.add_host(host_entry{}, 1); },
-      [&] { db.store_group("g", {}, {}); },
+      [&] {
+        db.store_group({"g", {}, {}});
+      },
       [&] { db.add_detection_log(detection_entry{}, 1); },
-      [&] { db.add_hostmove(mac, ip, 1, 2, "n", "h", "w", {}); },
+      [&] {
+        db.add_hostmove({mac, ip, 1, 2, "n", "h", "w", {}});
+      },
   };
   for (const auto& operation : operations) {
     try {
@@ -171,7 +177,7 @@ TEST_F(database_manager_test, add_host_writes_allow_list_when_host_flag_is_refus
 TEST_F(database_manager_test, store_group_clears_links_left_under_the_new_id) {
   testing::other_connection(file_).exec(
       "insert into user_groups values(1,99,1); insert into group_vg_list values(1,99);");
-  EXPECT_TRUE(db_.store_group("g", {}, {}));
+  EXPECT_TRUE(db_.store_group({"g", {}, {}}));
   EXPECT_EQ(rows("select count(*) from user_groups"), Rows{"0"});
   EXPECT_EQ(rows("select count(*) from group_vg_list"), Rows{"0"});
 }

@@ -10,50 +10,51 @@
 namespace rovev {
 namespace {
 
-struct appliance_line {
-  std::string_view name;
-  address_and_port address{};
-  std::string_view id_text;
-  std::uint32_t id = 0;
-  ll_addr lladdr;
-  ipv4_address netaddr;
-  bool nat = false;
-};
+// name, address[:port], id, MAC, network address, "nat".
+constexpr list_layout<6> appliance_list{{messages::appliance_list_start,
+                                         messages::appliance_list_finish,
+                                         messages::appliance_list_progress}};
 
 // Converts the field of its column into the line's values.
-void take_field(appliance_line& values, std::size_t column, std::string_view field) {
+// The id is also kept as a number, the key's value in the appliance map.
+void take_field(appliance_entry& entry, std::uint32_t& id, std::size_t column,
+                std::string_view field) {
   switch (column) {
     case 1:
-      values.name = field;
+      entry.name = field;
       break;
-    case 2:
-      values.address = parse_address_and_port(field);
+    case 2: {
+      const address_and_port address = parse_address_and_port(field);
+      entry.ipaddr = address.address;
+      entry.port = address.port;
       break;
+    }
     case 3:
-      values.id_text = field;
-      values.id = to_number<std::uint32_t>(field);
+      entry.id = field;
+      id = to_number<std::uint32_t>(field);
       break;
     case 4: {
       // An empty field and the word INVALID stand for the all-zero address.
       const bool zero = field.empty() || field == "INVALID";
-      values.lladdr = ll_addr(zero ? std::string_view("00:00:00:00:00:00") : field);
+      entry.lladdr = ll_addr(zero ? std::string_view("00:00:00:00:00:00") : field);
       break;
     }
     case 5:
-      values.netaddr = field.empty() ? ipv4_address() : ipv4_from_string(field);
+      entry.netaddr = field.empty() ? ipv4_address() : ipv4_from_string(field);
       break;
     case 6:
-      values.nat = field == "nat";
+      entry.nat = field == "nat";
       break;
   }
 }
 
-bool import_appliance_line(database_manager& db, appliance_id_map& appliance_ids,
-                           const list_line& line, report& out) {
-  appliance_line values;
+bool import_appliance_line(const import_context& context, const list_line& line) {
+  report& out = context.out;
+  appliance_entry entry;
+  std::uint32_t id = 0;
   for (std::size_t column = 1; column <= line.fields.size(); ++column) {
     try {
-      take_field(values, column, line.fields[column - 1]);
+      take_field(entry, id, column, line.fields[column - 1]);
     } catch (const boost::system::system_error& error) {
       out.out_error(messages::line_bad_address, line.number, error.code().message());
       return false;
@@ -62,15 +63,14 @@ bool import_appliance_line(database_manager& db, appliance_id_map& appliance_ids
       return false;
     }
   }
-  if (line.field_count != 6) {
+  if (line.field_count != appliance_list.columns) {
     out.out_error(messages::line_column_count, line.number);
     return false;
   }
   // The entry stays even when the row is refused below.
-  appliance_ids[values.netaddr] = values.id;
+  context.appliance_ids[entry.netaddr] = id;
   try {
-    return db.add_appliance(values.id_text, values.lladdr, values.name, values.address.address,
-                            values.address.port, values.netaddr, values.nat);
+    return context.db.add_appliance(entry);
   } catch (const database_manager_error& error) {
     out.out_error(messages::line_store_failed, line.number, error.what());
     return false;
@@ -79,17 +79,12 @@ bool import_appliance_line(database_manager& db, appliance_id_map& appliance_ids
 
 }  // namespace
 
-step_result import_appliance_list(database_manager& db, input_files& files,
-                                  const boost::filesystem::path& file,
-                                  appliance_id_map& appliance_ids, report& out) {
-  transaction_scope scope(db);
-  import_list_file(files, file,
-                   {messages::appliance_list_start, messages::appliance_list_finish,
-                    messages::appliance_list_progress},
-                   out, [&](const list_line& line) {
-                     return import_appliance_line(db, appliance_ids, line, out);
-                   });
-  return {end_and_report(scope, out)};
+step_result import_appliance_list(const import_context& context,
+                                  const boost::filesystem::path& file) {
+  transaction_scope scope(context.db);
+  import_list_file(context.files, file, appliance_list.lines, context.out,
+                   [&](const list_line& line) { return import_appliance_line(context, line); });
+  return {end_and_report(scope, context.out)};
 }
 
 }  // namespace rovev

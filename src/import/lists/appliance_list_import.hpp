@@ -2,18 +2,14 @@
 
 #include <boost/filesystem/path.hpp>
 
-#include "base/input_files.hpp"
-#include "base/report.hpp"
-#include "db/database_manager.hpp"
-#include "import/appliance_id_map.hpp"
+#include "import/import_context.hpp"
 #include "import/step_result.hpp"
 
 namespace rovev {
 
 // vellgard.list: name, address[:port], id, MAC, network address, "nat".
-// One transaction over the file; fills appliance_ids.
-step_result import_appliance_list(database_manager& db, input_files& files,
-                                  const boost::filesystem::path& file,
-                                  appliance_id_map& appliance_ids, report& out);
+// One transaction over the file; fills the appliance map.
+step_result import_appliance_list(const import_context& context,
+                                  const boost::filesystem::path& file);
 
 }  // namespace rovev

@@ -20,6 +20,7 @@ namespace rovev {
 // fields are views of the reader's text of the line, good until the next
 // line is read.
 struct list_line {
+  // The most columns of any list's layout (list_layout checks each).
   static constexpr std::size_t read_fields = 6;
 
   std::uint32_t number = 0;
@@ -82,6 +83,18 @@ struct list_messages {
   messages::message<1> start;
   messages::message<1> finish;
   messages::message<2> progress;
+};
+
+// A list's layout, declared once by its importer: how many columns its lines
+// have (or, for a list without a column count, the columns it reads) and its
+// lines. The reader keeps that many fields of every line, which the build
+// checks: a column added to a layout cannot be dropped unseen.
+template <std::size_t Columns>
+struct list_layout {
+  static_assert(Columns <= list_line::read_fields,
+                "the list reader keeps fewer fields than the layout has columns");
+  static constexpr std::size_t columns = Columns;
+  list_messages lines;
 };
 
 // The procedure every list follows: the start line, the file opened (or the

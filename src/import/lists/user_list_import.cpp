@@ -9,12 +9,18 @@
 namespace rovev {
 namespace {
 
-bool import_user_line(database_manager& db, const list_line& line, report& out) {
+// user id, login name, password hash, (unused), description.
+constexpr list_layout<5> user_list{
+    {messages::user_list_start, messages::user_list_finish, messages::user_list_progress}};
+
+// The manager's administrator, whom the login name "admin" updates.
+constexpr std::int32_t administrator_id = 1;
+
+bool import_user_line(const import_context& context, const list_line& line) {
+  report& out = context.out;
   std::int32_t user_id = 0;
   std::optional<std::int32_t> manager_id;
-  std::string_view login_name;
-  std::string_view hash_password;
-  std::string_view description;
+  user_entry user;
   for (std::size_t column = 1; column <= line.fields.size(); ++column) {
     const std::string_view field = line.fields[column - 1];
     switch (column) {
@@ -28,19 +34,19 @@ bool import_user_line(database_manager& db, const list_line& line, report& out) 
         }
         break;
       case 2:
-        login_name = field;
+        user.login_user_name = field;
         break;
       case 3:
-        hash_password = field;
+        user.hash_password = field;
         break;
       case 5:
-        description = field;
+        user.description = field;
         break;
       default:
         break;  // column 4 and beyond are not used
     }
   }
-  if (line.field_count != 5) {
+  if (line.field_count != user_list.columns) {
     out.out_error(messages::line_column_count, line.number);
     return false;
   }
@@ -49,10 +55,12 @@ bool import_user_line(database_manager& db, const list_line& line, report& out) 
     return false;
   }
   try {
-    if (login_name == "admin") {
-      db.update_user("admin", hash_password, description);
+    if (user.login_user_name == "admin") {
+      user.id = administrator_id;
+      context.db.update_user(user);
     } else {
-      db.add_user(*manager_id, login_name, hash_password, description);
+      user.id = *manager_id;
+      context.db.add_user(user);
     }
     return true;
   } catch (const database_manager_error& error) {
@@ -63,12 +71,9 @@ bool import_user_line(database_manager& db, const list_line& line, report& out) 
 
 }  // namespace
 
-step_result import_user_list(input_files& files, const boost::filesystem::path& file,
-                             database_manager& db, report& out) {
-  import_list_file(
-      files, file,
-      {messages::user_list_start, messages::user_list_finish, messages::user_list_progress}, out,
-      [&](const list_line& line) { return import_user_line(db, line, out); });
+step_result import_user_list(const import_context& context, const boost::filesystem::path& file) {
+  import_list_file(context.files, file, user_list.lines, context.out,
+                   [&](const list_line& line) { return import_user_line(context, line); });
   return {};
 }
 

@@ -22,8 +22,8 @@ void fill_entry(const char* record, detection_entry& entry) {
 
 }  // namespace
 
-step_result import_detection_history(input_files& files, const boost::filesystem::path& folder,
-                                     database_manager& db, report& out) {
+step_result import_detection_history(const import_context& context,
+                                     const boost::filesystem::path& folder) {
   detection_entry entry;
   const history_kind detection{
       messages::detection_start,
@@ -38,12 +38,12 @@ step_result import_detection_history(input_files& files, const boost::filesystem
       },
       [&](const char* record, const history_file_appliance& appliance) {
         fill_entry(record, entry);
-        db.add_detection_log(entry, static_cast<std::uint32_t>(appliance.id));
+        context.db.add_detection_log(entry, static_cast<std::uint32_t>(appliance.id));
       },
       {},
       messages::detection_bad_record,
   };
-  return import_history(folder, db, files, out, detection);
+  return import_history(context, folder, detection);
 }
 
 }  // namespace rovev

@@ -137,14 +137,15 @@ void history_walk::import_record_in_buffer(const fs::path& file,
 
 }  // namespace
 
-step_result import_history(const fs::path& folder, database_manager& db, input_files& files,
-                           report& out, const history_kind& kind) {
-  transaction_scope scope(db);
+step_result import_history(const import_context& context, const fs::path& folder,
+                           const history_kind& kind) {
+  report& out = context.out;
+  transaction_scope scope(context.db);
   out.out_line(kind.start_message, quoted(folder));
   std::uint32_t files_found = 0;
   std::uint32_t records_imported = 0;
   {
-    history_walk walk(files, out, kind);
+    history_walk walk(context.files, out, kind);
     walk.walk(folder);
     files_found = walk.files_found;
     records_imported = walk.records_imported;

@@ -6,9 +6,7 @@
 #include <functional>
 #include <optional>
 
-#include "base/input_files.hpp"
-#include "base/report.hpp"
-#include "db/database_manager.hpp"
+#include "import/import_context.hpp"
 #include "import/step_result.hpp"
 
 namespace rovev {
@@ -44,7 +42,7 @@ struct history_kind {
 // accepted file; one transaction over the step. Each folder is listed whole
 // and closed before the walk goes deeper, so depth costs no descriptors. A
 // folder that cannot be listed is reported and left; the walk goes on.
-step_result import_history(const boost::filesystem::path& folder, database_manager& db,
-                           input_files& files, report& out, const history_kind& kind);
+step_result import_history(const import_context& context, const boost::filesystem::path& folder,
+                           const history_kind& kind);
 
 }  // namespace rovev

@@ -9,25 +9,27 @@ namespace rovev {
 namespace {
 
 // The slots in their order; the first that does not convert ends the record.
-void write_movement_row(const char* record, database_manager& db) {
+void fill_entry(const char* record, hostmove_entry& entry) {
   namespace slot = movement_slot;
-  const ll_addr lladdr(slot_text(record, slot::lladdr));
-  const std::string_view name = slot_text(record, slot::name, slot::name_width);
-  const std::string_view ip_text = slot_text(record, slot::ipaddr);
-  const ipv4_address ipaddr = ip_text.empty() ? ipv4_address() : ipv4_from_string(ip_text);
-  const std::string_view hostname = slot_text(record, slot::hostname);
-  const std::string_view workgroup = slot_text(record, slot::workgroup);
-  const auto source = to_number<std::int32_t>(slot_text(record, slot::source));
-  const auto destination = to_number<std::int32_t>(slot_text(record, slot::destination));
-  const date_time confirmed = read_date_time(slot_text(record, slot::confirmed_table));
-  db.add_hostmove(lladdr, ipaddr, static_cast<std::uint32_t>(source),
-                  static_cast<std::uint32_t>(destination), name, hostname, workgroup, confirmed);
+  entry.lladdr = ll_addr(slot_text(record, slot::lladdr));
+  entry.name = slot_text(record, slot::name, slot::name_width);
+  const std::string_view ipaddr = slot_text(record, slot::ipaddr);
+  entry.ipaddr = ipaddr.empty() ? ipv4_address() : ipv4_from_string(ipaddr);
+  entry.hostname = slot_text(record, slot::hostname);
+  entry.workgroup = slot_text(record, slot::workgroup);
+  // The appliances' numbers are signed; their columns take the same 32 bits.
+  entry.src_vg_list_id =
+      static_cast<std::uint32_t>(to_number<std::int32_t>(slot_text(record, slot::source)));
+  entry.dst_vg_list_id =
+      static_cast<std::uint32_t>(to_number<std::int32_t>(slot_text(record, slot::destination)));
+  entry.confirmed_table = read_date_time(slot_text(record, slot::confirmed_table));
 }
 
 }  // namespace
 
-step_result import_movement_history(input_files& files, const boost::filesystem::path& folder,
-                                    database_manager& db, report& out) {
+step_result import_movement_history(const import_context& context,
+                                    const boost::filesystem::path& folder) {
+  hostmove_entry entry;
   const history_kind movement{
       messages::movement_start,
       messages::movement_finish,
@@ -37,11 +39,14 @@ step_result import_movement_history(input_files& files, const boost::filesystem:
         if (name != "hostmove.hist") return std::nullopt;
         return history_file_appliance{};
       },
-      [&](const char* record, const history_file_appliance&) { write_movement_row(record, db); },
+      [&](const char* record, const history_file_appliance&) {
+        fill_entry(record, entry);
+        context.db.add_hostmove(entry);
+      },
       messages::movement_bad_number,
       messages::movement_bad_record,
   };
-  return import_history(folder, db, files, out, movement);
+  return import_history(context, folder, movement);
 }
 
 }  // namespace rovev

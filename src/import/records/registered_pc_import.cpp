@@ -124,15 +124,14 @@ bool registered_pc_step::import_file(const fs::path& file, input_stream& bytes, 
 
 }  // namespace
 
-step_result import_registered_pcs(database_manager& db, input_files& files,
-                                  const fs::path& base_folder,
-                                  const appliance_id_map& appliance_ids, report& out) {
+step_result import_registered_pcs(const import_context& context, const fs::path& base_folder) {
+  report& out = context.out;
   out.out_line(messages::pcs_start, quoted(base_folder));
   std::uint32_t files_imported = 0;
   std::uint32_t hosts_registered = 0;
   step_result result;
   {
-    registered_pc_step step(db, files, appliance_ids, out);
+    registered_pc_step step(context.db, context.files, context.appliance_ids, out);
     result = step.run(base_folder);
     files_imported = step.files_imported;
     hosts_registered = step.hosts_registered;

@@ -115,7 +115,8 @@ TEST(registered_pcs, files_that_cannot_be_read_are_reported) {
   database_manager db;
   db.open(base.database().string());
   testing::collected_report out;
-  import_registered_pcs(db, files, base.path(), {}, out);
+  appliance_id_map appliance_ids;
+  import_registered_pcs({db, files, out, appliance_ids}, base.path());
   std::sort(out.out.begin() + 1, out.out.end() - 1);
   EXPECT_EQ(out.out, (Lines{out.out.front(), cannot_read + base.quoted("host_1.db"),
                             cannot_read + base.quoted("host_2.db"), pcs_finish(2, 1)}));
@@ -195,7 +196,8 @@ TEST(detection_history, a_walk_goes_depth_first_and_on_past_what_it_cannot_read)
   database_manager db;
   db.open(base.database().string());
   testing::collected_report out;
-  EXPECT_TRUE(import_detection_history(files, hist, db, out).committed);
+  appliance_id_map appliance_ids;
+  EXPECT_TRUE(import_detection_history({db, files, out, appliance_ids}, hist).committed);
   EXPECT_EQ(
       out.out,
       (Lines{detection_start + base.quoted("hist"),
