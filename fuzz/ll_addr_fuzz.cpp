@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 
 #include "net/ll_addr.hpp"
 
@@ -10,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   rovev::ll_addr address;
   if (!address.parse(text)) return 0;
-  const std::string canonical = address.to_string();
+  const std::string canonical(address.to_text());
   rovev::ll_addr again;
   if (canonical.size() != 17 || !again.parse(canonical) || again.octets() != address.octets()) {
     std::abort();

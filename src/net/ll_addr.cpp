@@ -64,6 +64,4 @@ ll_addr::text_buffer ll_addr::to_text() const {
   return text;
 }
 
-std::string ll_addr::to_string() const { return std::string(to_text()); }
-
 }  // namespace rovev

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 namespace rovev {
@@ -33,9 +32,7 @@ class ll_addr {
     operator std::string_view() const { return {chars.data(), chars.size()}; }
   };
 
-  // "%02X:%02X:%02X:%02X:%02X:%02X"
-  std::string to_string() const;
-  // The same 17 characters, without allocating.
+  // "%02X:%02X:%02X:%02X:%02X:%02X", without allocating.
   text_buffer to_text() const;
 
   const std::array<std::uint8_t, 6>& octets() const { return octets_; }

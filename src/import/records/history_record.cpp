@@ -49,16 +49,6 @@ bool read_history_record(input_stream& bytes, char* buffer, std::size_t record_s
   }
 }
 
-bool read_detection_history_record(input_stream& bytes, char (&buffer)[detection_record_size],
-                                   report& out) {
-  return read_history_record(bytes, buffer, detection_record_size, out);
-}
-
-bool read_movement_history_record(input_stream& bytes, char (&buffer)[movement_record_size],
-                                  report& out) {
-  return read_history_record(bytes, buffer, movement_record_size, out);
-}
-
 std::string_view slot_text(const char* record, std::size_t offset, std::size_t width) {
   const char* slot = record + offset;
   return std::string_view(slot, strnlen(slot, width));

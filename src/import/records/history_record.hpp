@@ -44,11 +44,6 @@ constexpr std::size_t movement_record_size = 240;
 // the stream (a short last fragment included) or on a read failure.
 bool read_history_record(input_stream& bytes, char* buffer, std::size_t record_size, report& out);
 
-bool read_detection_history_record(input_stream& bytes, char (&buffer)[detection_record_size],
-                                   report& out);
-bool read_movement_history_record(input_stream& bytes, char (&buffer)[movement_record_size],
-                                  report& out);
-
 // The text of a slot: its bytes up to the first NUL, or the whole slot when
 // it holds none.
 std::string_view slot_text(const char* record, std::size_t offset, std::size_t width = slot_width);

@@ -28,7 +28,7 @@ read_outcome read_chunked(const std::string& bytes, std::size_t chunk) {
   char buffer[detection_record_size];
   read_outcome outcome;
   testing::collected_report out;
-  while (read_detection_history_record(stream, buffer, out)) {
+  while (read_history_record(stream, buffer, sizeof buffer, out)) {
     outcome.hostnames.emplace_back(slot_text(buffer, detection_slot::hostname));
   }
   EXPECT_EQ(out.out, Names{});
@@ -83,7 +83,7 @@ TEST(history_record_reader, a_short_record_shifts_the_search) {
   char buffer[movement_record_size];
   Names names;
   testing::collected_report out;
-  while (read_movement_history_record(stream, buffer, out))
+  while (read_history_record(stream, buffer, sizeof buffer, out))
     names.emplace_back(slot_text(buffer, movement_slot::name, movement_slot::name_width));
   EXPECT_EQ(out.err, rejected);
   EXPECT_EQ(names, (Names{"move1", "move4"}));

@@ -80,7 +80,7 @@ TEST(host_record, decodes_every_field) {
   host_entry entry;
   entry.name = "left over";
   decode_host_record(reinterpret_cast<const unsigned char*>(record.data()), appliance_ids, entry);
-  EXPECT_EQ(entry.lladdr.to_string(), "00:1A:2B:3C:4D:5E");
+  EXPECT_EQ(std::string(entry.lladdr.to_text()), "00:1A:2B:3C:4D:5E");
   EXPECT_EQ(entry.org_ipaddr.to_string(), "192.168.1.23");
   EXPECT_EQ(entry.org_vg_list_id, -1);
   EXPECT_EQ(entry.name, std::string(32, 'n'));
