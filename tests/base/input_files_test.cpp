@@ -25,6 +25,10 @@ struct disk_tree {
   void add(const fs::path& file, const std::string& bytes) {
     testing::write_file(root() / file, bytes);
   }
+  void add_link(const fs::path& link, const fs::path& target) {
+    fs::create_directories((root() / link).parent_path());
+    fs::create_symlink(root() / target, root() / link);
+  }
   // Opens, and its first read fails (EIO).
   void add_unreadable(const fs::path& file) { fs::create_symlink("/proc/self/mem", root() / file); }
   // A folder holding one folder whose own path is longer than PATH_MAX.
@@ -45,6 +49,9 @@ struct disk_tree {
 struct memory_tree {
   fs::path root() const { return "/memory"; }
   void add(const fs::path& file, const std::string& bytes) { files.add(root() / file, bytes); }
+  void add_link(const fs::path& link, const fs::path& target) {
+    files.add_link(root() / link, root() / target);
+  }
   void add_unreadable(const fs::path& file) { files.add(root() / file, "bytes", true, 0); }
   fs::path add_unstatable(const std::string& entry) {
     files.add(root() / "deep" / entry / "x", "");
@@ -96,6 +103,44 @@ TYPED_TEST(input_files_contract, tells_files_from_folders_and_reads_them) {
     entries[entry.name.string()] = entry.is_folder;
   }
   EXPECT_EQ(entries, (std::map<std::string, bool>{{"b.txt", false}, {"c", true}}));
+}
+
+// The order of a listing is the file system's own: tests sort it. A link is
+// listed as what it is itself, and followed by stat and open; a read goes on
+// across the bytes read ahead, whether taken one by one or in place.
+TYPED_TEST(input_files_contract, follows_links_and_reads_past_what_it_reads_ahead) {
+  auto& tree = this->tree;
+  std::string big(3 * 64 * 1024 + 7, '\0');
+  for (std::size_t at = 0; at < big.size(); ++at) big[at] = static_cast<char>(at * 7 % 251);
+  tree.add("a/big", big);
+  tree.add("a/sub/x", "");
+  tree.add_link("l/to_file", "a/big");
+  tree.add_link("l/to_folder", "a/sub");
+  tree.add_link("l/dangling", "missing");
+  tree.add_link("l/loop", "l/loop");
+  std::map<std::string, bool> entries;
+  for (const auto& entry : tree.files.list(tree.root() / "l").entries) {
+    EXPECT_FALSE(entry.status_error) << entry.name;
+    entries[entry.name.string()] = entry.is_folder;
+  }
+  EXPECT_EQ(entries,
+            (std::map<std::string, bool>{
+                {"dangling", false}, {"loop", false}, {"to_file", false}, {"to_folder", false}}));
+  EXPECT_EQ(this->kind("l/to_file"), input_files::kind::regular);
+  EXPECT_EQ(this->kind("l/to_folder"), input_files::kind::folder);
+  EXPECT_EQ(this->kind("l/dangling"), std::nullopt);
+  EXPECT_EQ(this->kind("l/loop"), std::nullopt);
+  EXPECT_EQ(this->read("l/to_file"), std::pair(big, false));
+  EXPECT_EQ(this->read("l/dangling").first, "(no file)");
+  const std::unique_ptr<input_stream> bytes = tree.files.open(tree.root() / "a" / "big");
+  std::string in_place;
+  for (std::string_view ahead; !(ahead = bytes->ahead()).empty();) {
+    const std::size_t taken = std::min<std::size_t>(ahead.size(), 1000);
+    in_place.append(ahead.substr(0, taken));
+    bytes->take(taken);
+    EXPECT_EQ(bytes->position(), in_place.size());
+  }
+  EXPECT_EQ(in_place, big);
 }
 
 TYPED_TEST(input_files_contract, says_what_it_cannot_read) {

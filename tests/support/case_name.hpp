@@ -20,7 +20,7 @@ inline std::string case_name(std::size_t index, std::string_view text) {
   for (std::size_t at = 0; at < text.size(); ++at) {
     const auto c = static_cast<unsigned char>(text[at]);
     const bool after_word = at > 0 && std::isalnum(static_cast<unsigned char>(text[at - 1])) != 0;
-    const char* said = c == ' '                     ? "blank"
+    const char* said = c == ' '                  ? "blank"
                        : c == '-' && !after_word ? "minus"
                        : c == '+' && !after_word ? "plus"
                                                  : nullptr;

@@ -52,7 +52,7 @@ class memory_files final : public input_files {
  public:
   void add(const boost::filesystem::path& file, std::string bytes, bool opens = true,
            std::size_t read_fails_at = std::string::npos) {
-    files_[file] = {std::move(bytes), opens, read_fails_at};
+    files_[file] = {std::move(bytes), opens, read_fails_at, {}};
   }
   void fail_listing(const boost::filesystem::path& folder, int error) {
     unlistable_[folder] = error;
@@ -66,19 +66,28 @@ class memory_files final : public input_files {
     files_[entry];
     untyped_[entry] = error;
   }
+  // A symbolic link: listed as no folder, followed by stat and open.
+  void add_link(const boost::filesystem::path& link, const boost::filesystem::path& target) {
+    files_[link].link_to = target;
+  }
 
   std::optional<status> stat(const boost::filesystem::path& file) override {
-    if (unknown_.count(file) != 0 || untyped_.count(file) != 0) return std::nullopt;
-    const auto found = files_.find(file);
+    const boost::filesystem::path followed = follow(file);
+    if (unknown_.count(followed) != 0 || untyped_.count(followed) != 0) return std::nullopt;
+    const auto found = files_.find(followed);
     if (found != files_.end()) return status{kind::regular, found->second.bytes.size()};
-    if (holds_below(file)) return status{kind::folder, 0};
+    if (holds_below(followed)) return status{kind::folder, 0};
     return std::nullopt;
   }
 
+  // Read through a buffer of the disk's size.
   std::unique_ptr<input_stream> open(const boost::filesystem::path& file) override {
-    const auto found = files_.find(file);
-    if (found == files_.end() || !found->second.opens || unknown_.count(file) != 0) return nullptr;
-    return std::make_unique<memory_stream>(found->second.bytes, std::string::npos,
+    const boost::filesystem::path followed = follow(file);
+    const auto found = files_.find(followed);
+    if (found == files_.end() || !found->second.opens || unknown_.count(followed) != 0) {
+      return nullptr;
+    }
+    return std::make_unique<memory_stream>(found->second.bytes, 64 * 1024,
                                            found->second.read_fails_at);
   }
 
@@ -121,10 +130,22 @@ class memory_files final : public input_files {
     });
   }
 
+  // What a name stands for, links followed; a loop, or a link to nothing,
+  // stands for no file.
+  boost::filesystem::path follow(boost::filesystem::path name) const {
+    for (int links = 0; links < 8; ++links) {
+      const auto found = files_.find(name);
+      if (found == files_.end() || found->second.link_to.empty()) return name;
+      name = found->second.link_to;
+    }
+    return {};
+  }
+
   struct file {
     std::string bytes;
     bool opens = true;
     std::size_t read_fails_at = std::string::npos;
+    boost::filesystem::path link_to;  // empty for no link
   };
   std::map<boost::filesystem::path, file> files_;
   std::map<boost::filesystem::path, int> unlistable_;
