@@ -47,29 +47,26 @@ unsigned days_in_month(std::int64_t year, unsigned month) {
 }
 
 date_time date_time::from_microseconds(std::int64_t since_1970) {
-  date_time time;
-  time.known_ = true;
-  time.microseconds_ = since_1970;
-  return time;
+  const std::int64_t days = floor_div(since_1970, microseconds_per_day);
+  const std::int64_t of_day = since_1970 - days * microseconds_per_day;
+  const civil date = civil_from_days(days);
+  return from_parts({date.year, date.month, date.day, static_cast<unsigned>(of_day / 3'600'000'000),
+                     static_cast<unsigned>(of_day / 60'000'000 % 60),
+                     static_cast<unsigned>(of_day / 1'000'000 % 60),
+                     static_cast<unsigned>(of_day % 1'000'000)});
 }
 
 date_time date_time::from_parts(const parts& time) {
-  const std::int64_t seconds = (time.hours * 60 + time.minutes) * 60 + time.seconds;
-  return from_microseconds(days_from_civil(time.year, time.month, time.day) * microseconds_per_day +
-                           seconds * 1'000'000 + time.microseconds);
+  date_time value;
+  value.known_ = true;
+  value.parts_ = time;
+  return value;
 }
 
-date_time::parts date_time::split() const {
-  const std::int64_t days = floor_div(microseconds_, microseconds_per_day);
-  const std::int64_t of_day = microseconds_ - days * microseconds_per_day;
-  const civil date = civil_from_days(days);
-  return {date.year,
-          date.month,
-          date.day,
-          static_cast<unsigned>(of_day / 3'600'000'000),
-          static_cast<unsigned>(of_day / 60'000'000 % 60),
-          static_cast<unsigned>(of_day / 1'000'000 % 60),
-          static_cast<unsigned>(of_day % 1'000'000)};
+std::int64_t date_time::microseconds_since_1970() const {
+  const std::int64_t seconds = (parts_.hours * 60 + parts_.minutes) * 60 + parts_.seconds;
+  return days_from_civil(parts_.year, parts_.month, parts_.day) * microseconds_per_day +
+         seconds * 1'000'000 + parts_.microseconds;
 }
 
 }  // namespace rovev

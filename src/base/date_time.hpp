@@ -5,9 +5,10 @@
 namespace rovev {
 
 // A calendar date with a time of day, to the microsecond and in no time
-// zone, or not-a-date-time. Held as microseconds since 1970-01-01 00:00:00
-// in the proleptic Gregorian calendar, so that it reaches the year 10000
-// and beyond, where Boost's own date type stops at 9999.
+// zone, or not-a-date-time, in the proleptic Gregorian calendar, so that it
+// reaches the year 10000 and beyond, where Boost's own date type stops at
+// 9999. Held as its parts: a value read from its parts is written back from
+// them without a trip through a count of days.
 class date_time {
  public:
   struct parts {
@@ -28,16 +29,17 @@ class date_time {
   static date_time from_parts(const parts& time);
 
   bool is_not_a_date_time() const { return !known_; }
-  std::int64_t microseconds_since_1970() const { return microseconds_; }
-  parts split() const;
+  std::int64_t microseconds_since_1970() const;
+  const parts& split() const { return parts_; }
 
   friend bool operator==(const date_time& a, const date_time& b) {
-    return a.known_ == b.known_ && a.microseconds_ == b.microseconds_;
+    return a.known_ == b.known_ &&
+           (!a.known_ || a.microseconds_since_1970() == b.microseconds_since_1970());
   }
 
  private:
   bool known_ = false;
-  std::int64_t microseconds_ = 0;
+  parts parts_{};
 };
 
 // The calendar: days since 1970-01-01 of a date, and the days of a month.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include <string_view>
 
 #include "base/date_time.hpp"
 #include "net/ipv4.hpp"
@@ -8,12 +8,13 @@
 
 namespace rovev {
 
-// One sighting of a PC, as a detection history record holds it.
+// One sighting of a PC, as a detection history record holds it. The texts
+// are views of the record, good while it is written.
 struct detection_entry {
   ll_addr lladdr;
   ipv4_address ipaddr;
-  std::string hostname;
-  std::string workgroup;
+  std::string_view hostname;
+  std::string_view workgroup;
   date_time detect_time;
   date_time confirmed_time;
   bool regist_flag = false;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <string_view>
 
 #include "base/date_time.hpp"
 #include "net/ipv4.hpp"
@@ -9,11 +9,12 @@
 
 namespace rovev {
 
-// One registered PC, as a registered PC file holds it.
+// One registered PC, as a registered PC file holds it. The name is a view
+// of the record, good while it is written.
 struct host_entry {
   ll_addr lladdr;
   ipv4_address org_ipaddr;
-  std::string name;
+  std::string_view name;
   date_time regist_time;  // not-a-date-time when none
   date_time expire_time;  // not-a-date-time when none
   bool segment_flag = true;

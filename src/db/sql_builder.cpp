@@ -18,32 +18,41 @@ char* two_digits(char* out, unsigned value) {
 sql_builder::sql_builder(kept_text table, std::int32_t statement_kind)
     : statement_kind_(statement_kind), table_(table) {}
 
+char* sql_builder::grow(text& chars, std::size_t more) {
+  const std::size_t at = chars.size();
+  chars.resize(at + more, boost::container::default_init);
+  return chars.data() + at;
+}
+
 void sql_builder::add_value(kept_text column, kept_text value, bool quote, bool escape) {
-  const std::string_view text = value;
-  values_.push_back({column, text.data(), 0, text.size(), quote, escape});
-}
-
-void sql_builder::add_held(std::string_view column, std::string_view text, bool quote) {
-  values_.push_back({column, nullptr, held_texts_.size(), text.size(), quote, false});
-  held_texts_.insert(held_texts_.end(), text.begin(), text.end());
-}
-
-std::string_view sql_builder::text_of(const value_item& item) const {
-  return {item.text != nullptr ? item.text : held_texts_.data() + item.held_at, item.size};
+  const std::string_view name = column;
+  const std::string_view literal = value;
+  const bool first = columns_.empty();
+  // An update's literal follows its column; an insert's goes to the list of
+  // literals.
+  const bool assignment = statement_kind_ == update;
+  char* out = grow(columns_, (first ? 0 : 1) + name.size() + (assignment ? 1 : 0));
+  if (!first) *out++ = ',';
+  out = std::copy(name.begin(), name.end(), out);
+  if (assignment) *out = '=';
+  text& literals = assignment ? columns_ : literals_;
+  const bool separated = !assignment && !first;
+  out = grow(literals, (separated ? 1 : 0) + value_text_size(literal, quote, escape));
+  if (separated) *out++ = ',';
+  write_value_text(out, literal, quote, escape);
 }
 
 void sql_builder::add_parameter(kept_text column) { add_value(column, "?", false, false); }
 
 void sql_builder::add_date_value(kept_text column, const date_time& time) {
   if (time.is_not_a_date_time()) return;
-  const date_time::parts parts = time.split();
+  const date_time::parts& parts = time.split();
   if (parts.year < 1400 || parts.year > 10000) return;
 
   // '%u-%02u-%02u %02u:%02u:%02u', formatted here for speed: this runs for
   // every history row.
   char literal[32];
   char* out = literal;
-  *out++ = '\'';
   out = format_decimal(out, parts.year);
   *out++ = '-';
   out = two_digits(out, parts.month);
@@ -55,16 +64,18 @@ void sql_builder::add_date_value(kept_text column, const date_time& time) {
   out = two_digits(out, parts.minutes);
   *out++ = ':';
   out = two_digits(out, parts.seconds);
-  *out++ = '\'';
-  add_held(column, {literal, static_cast<std::size_t>(out - literal)}, false);
+  add_value(column, std::string_view(literal, static_cast<std::size_t>(out - literal)), true,
+            false);
 }
 
 void sql_builder::add_address(kept_text column, const ll_addr& address) {
-  add_held(column, address.to_text(), true);
+  const ll_addr::text_buffer text = address.to_text();
+  add_value(column, text, true, false);
 }
 
 void sql_builder::add_address(kept_text column, const ipv4_address& address) {
-  add_held(column, to_text(address), true);
+  const ipv4_text text = to_text(address);
+  add_value(column, std::string_view(text.chars, text.size), true, false);
 }
 
 void sql_builder::add_address(kept_text column, const ipv4_address& address, std::uint16_t port) {
@@ -74,7 +85,7 @@ void sql_builder::add_address(kept_text column, const ipv4_address& address, std
   char* out = std::copy(host.chars, host.chars + host.size, text);
   *out++ = ':';
   out = format_decimal(out, port);
-  add_held(column, {text, static_cast<std::size_t>(out - text)}, true);
+  add_value(column, std::string_view(text, static_cast<std::size_t>(out - text)), true, false);
 }
 
 void sql_builder::add_field(kept_text column) { fields_.push_back(column); }
@@ -96,9 +107,6 @@ void sql_builder::describe(Sink& sink) const {
       if (i != 0) sink.put(',');
       put_item(items[i]);
     }
-  };
-  const auto put_literal = [this, &sink](const value_item& item) {
-    sink.put_value(text_of(item), item.quote, item.escape);
   };
   switch (statement_kind_) {
     case select:
@@ -129,9 +137,9 @@ void sql_builder::describe(Sink& sink) const {
       sink.put(statement_kind_ == insert ? "insert into " : "insert or replace into ");
       sink.put(table_);
       sink.put('(');
-      put_list(values_, [&sink](const value_item& item) { sink.put(item.column); });
+      sink.put(view(columns_));
       sink.put(") VALUES(");
-      put_list(values_, put_literal);
+      sink.put(view(literals_));
       sink.put(')');
       break;
     case update:
@@ -139,11 +147,7 @@ void sql_builder::describe(Sink& sink) const {
       sink.put("update ");
       sink.put(table_);
       sink.put(" set ");
-      put_list(values_, [&](const value_item& item) {
-        sink.put(item.column);
-        sink.put('=');
-        put_literal(item);
-      });
+      sink.put(view(columns_));
       describe_where(sink);
       break;
     default:

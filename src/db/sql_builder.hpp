@@ -15,11 +15,13 @@
 namespace rovev {
 
 // Builds the text of one select, insert, update or insert-or-replace
-// statement, with every value spliced in as a literal. The builder keeps
-// views of the table name, the column names and the texts it is given
-// (kept_text: a temporary does not compile); the values it formats itself
-// (numbers, flags, dates, addresses) it holds. Nothing is copied until the
-// whole statement is written into the caller's buffer.
+// statement, with every value spliced in as a literal. Each value is written
+// as its literal, quoted and escaped, the moment it is added, beside its
+// column: a row's values go straight into the builder's own texts, which
+// live in the builder up to the usual row's size, and the statement is then
+// put together from a few pieces. The builder is the one place that quotes
+// a text and writes a date. It keeps views of the table name and of the
+// where clause's texts (kept_text: a temporary does not compile).
 class sql_builder {
  public:
   enum kind : std::int32_t { select = 0, insert = 1, update = 2, insert_or_replace = 3 };
@@ -45,8 +47,10 @@ class sql_builder {
   template <class Integer>
   void add_number(kept_text column, Integer value) {
     char digits[decimal_room];
-    add_held(column, {digits, static_cast<std::size_t>(format_decimal(digits, value) - digits)},
-             false);
+    add_value(
+        column,
+        std::string_view(digits, static_cast<std::size_t>(format_decimal(digits, value) - digits)),
+        false, false);
   }
   void add_flag(kept_text column, bool flag) { add_token(column, flag ? "1" : "0"); }
   // Addresses in their one text form, quoted: "00:1A:2B:3C:4D:5E",
@@ -66,18 +70,11 @@ class sql_builder {
   std::string group_by;
 
  private:
-  struct value_item {
-    std::string_view column;
-    const char* text;     // the caller's text, or null for one the builder holds
-    std::size_t held_at;  // where a text the builder holds begins
-    std::size_t size;
-    bool quote;
-    bool escape;
-  };
+  using text = boost::container::small_vector<char, 256>;
+  static std::string_view view(const text& chars) { return {chars.data(), chars.size()}; }
+  // Room for so many more characters at the end of the text, to be written.
+  static char* grow(text& chars, std::size_t more);
 
-  // A value whose text the builder keeps a copy of.
-  void add_held(std::string_view column, std::string_view text, bool quote);
-  std::string_view text_of(const value_item& item) const;
   // The statement, put into its text (see statement_text.hpp).
   template <class Sink>
   void describe(Sink& sink) const;
@@ -86,9 +83,11 @@ class sql_builder {
 
   std::int32_t statement_kind_;
   std::string_view table_;
-  boost::container::small_vector<value_item, 10> values_;
+  // An insert's column names and their literals, each joined by ","; an
+  // update's assignments (column=literal, ...) in the first.
+  text columns_;
+  text literals_;
   boost::container::small_vector<std::string_view, 4> fields_;  // select list
-  boost::container::small_vector<char, 128> held_texts_;
 };
 
 }  // namespace rovev

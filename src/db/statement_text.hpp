@@ -1,23 +1,24 @@
 #pragma once
 
 #include <algorithm>
-#include <cassert>
 #include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace rovev {
 
-// A statement's text is written from one description of it, in two passes:
-// the first measures it, the second writes it into room made for exactly
-// that much. A statement costs no intermediate text, a row no allocation
-// once the buffer has grown, and a long value is copied once.
+// A statement's text is written from one description of it, describe(sink),
+// appended piece by piece into a buffer that the caller reuses: once the
+// buffer has grown, a statement costs no allocation, and its text is
+// written once.
 
 // The length of a value as a literal: quotes doubled when escaped, in
 // single quotes when quoted.
 inline std::size_t value_text_size(std::string_view value, bool quote, bool escape) {
-  const auto doubled =
-      escape ? static_cast<std::size_t>(std::count(value.begin(), value.end(), '\'')) : 0;
+  std::size_t doubled = 0;
+  for (std::size_t at = 0; escape && (at = value.find('\'', at)) != std::string_view::npos; ++at) {
+    ++doubled;
+  }
   return value.size() + doubled + (quote ? 2 : 0);
 }
 
@@ -35,43 +36,28 @@ inline char* write_value_text(char* out, std::string_view value, bool quote, boo
   return out;
 }
 
-// The first pass.
-class text_measure {
+// Appends the pieces of a text.
+class text_appender {
  public:
-  void put(char) { ++size; }
-  void put(std::string_view text) { size += text.size(); }
+  explicit text_appender(std::string& out) : out_(out) {}
+  void put(char c) { out_ += c; }
+  void put(std::string_view text) { out_ += text; }
   void put_value(std::string_view value, bool quote, bool escape) {
-    size += value_text_size(value, quote, escape);
+    const std::size_t at = out_.size();
+    out_.resize(at + value_text_size(value, quote, escape));
+    write_value_text(out_.data() + at, value, quote, escape);
   }
 
-  std::size_t size = 0;
+ private:
+  std::string& out_;
 };
 
-// The second pass.
-class text_writer {
- public:
-  explicit text_writer(char* out) : at(out) {}
-  void put(char c) { *at++ = c; }
-  void put(std::string_view text) { at = std::copy(text.begin(), text.end(), at); }
-  void put_value(std::string_view value, bool quote, bool escape) {
-    at = write_value_text(at, value, quote, escape);
-  }
-
-  char* at;
-};
-
-// The text that describe(sink) gives, in out in place of what it held. The
-// two passes must agree: a debug build checks that the second wrote exactly
-// what the first measured.
+// The text that describe(sink) gives, in out in place of what it held.
 template <class Describe>
 void write_text(std::string& out, const Describe& describe) {
-  text_measure measure;
-  describe(measure);
   out.clear();
-  out.resize(measure.size);
-  text_writer writer(out.data());
-  describe(writer);
-  assert(writer.at == out.data() + out.size());
+  text_appender appender(out);
+  describe(appender);
 }
 
 }  // namespace rovev

@@ -2,18 +2,26 @@
 
 #include <arpa/inet.h>
 
-#include <boost/system/system_error.hpp>
+#include <algorithm>
+#include <boost/system/error_code.hpp>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
-#include <string>
 
 #include "base/number_field.hpp"
 
 namespace rovev {
 
-ipv4_address ipv4_from_string(std::string_view text) {
-  return boost::asio::ip::make_address_v4(std::string(text));
+std::optional<ipv4_address> ipv4_from_text(std::string_view text) {
+  // No longer dotted-decimal text than 255.255.255.255 is valid; the rest is
+  // handed to the platform as the C string it reads.
+  char terminated[16];
+  if (text.size() >= sizeof terminated) return std::nullopt;
+  *std::copy(text.begin(), text.end(), terminated) = '\0';
+  boost::system::error_code error;
+  const ipv4_address address = boost::asio::ip::make_address_v4(terminated, error);
+  if (error) return std::nullopt;
+  return address;
 }
 
 ipv4_address ipv4_from_network_bytes(const unsigned char* bytes) {
@@ -33,17 +41,18 @@ ipv4_text to_text(const ipv4_address& address) {
   return text;
 }
 
-address_and_port parse_address_and_port(std::string_view text) {
+std::optional<address_and_port> parse_address_and_port(std::string_view text) {
   const auto colon = text.find(':');
-  if (colon == std::string_view::npos) return {ipv4_from_string(text), 80};
-  const ipv4_address address = ipv4_from_string(text.substr(0, colon));
-  const std::string_view port_text = text.substr(colon + 1);
+  const auto address = ipv4_from_text(text.substr(0, colon));
+  if (!address) return std::nullopt;
+  if (colon == std::string_view::npos) return address_and_port{*address, 80};
   std::uint16_t port;
-  if (!try_to_number(port_text, port)) {
-    throw boost::system::system_error(
-        boost::system::error_code(EINVAL, boost::system::generic_category()));
-  }
-  return {address, port};
+  if (!try_to_number(text.substr(colon + 1), port)) return std::nullopt;
+  return address_and_port{*address, port};
+}
+
+std::string invalid_address_text() {
+  return boost::system::error_code(EINVAL, boost::system::generic_category()).message();
 }
 
 }  // namespace rovev

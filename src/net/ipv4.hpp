@@ -2,15 +2,17 @@
 
 #include <boost/asio/ip/address_v4.hpp>
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace rovev {
 
 using ipv4_address = boost::asio::ip::address_v4;
 
-// Strict dotted-decimal text; throws boost::system::system_error with the
-// platform's invalid-argument error otherwise.
-ipv4_address ipv4_from_string(std::string_view text);
+// Strict dotted-decimal text as the platform reads it; nothing for any other
+// text, which the importers report with invalid_address_text().
+std::optional<ipv4_address> ipv4_from_text(std::string_view text);
 
 // Four bytes in network order, first address byte first.
 ipv4_address ipv4_from_network_bytes(const unsigned char* bytes);
@@ -31,9 +33,13 @@ struct address_and_port {
   std::uint16_t port;
 };
 
-// "address" (port 80) or "address:port". A bad address throws its own error;
-// a bad port throws the generic invalid-argument error.
-address_and_port parse_address_and_port(std::string_view text);
+// "address" (port 80) or "address:port"; nothing for a bad address or a bad
+// port.
+std::optional<address_and_port> parse_address_and_port(std::string_view text);
+
+// What a failed conversion of an address (or of a port) tells: the system's
+// text for the invalid-argument error, EINVAL ("Invalid argument").
+std::string invalid_address_text();
 
 struct ipv4_hash {
   std::size_t operator()(const ipv4_address& address) const noexcept { return address.to_uint(); }

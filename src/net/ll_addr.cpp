@@ -1,8 +1,6 @@
 #include "net/ll_addr.hpp"
 
 #include <boost/spirit/include/qi.hpp>
-#include <boost/system/system_error.hpp>
-#include <cerrno>
 
 namespace rovev {
 namespace {
@@ -35,11 +33,10 @@ ll_addr::ll_addr(const unsigned char* raw_bytes) {
   for (std::size_t i = 0; i < octets_.size(); ++i) octets_[i] = raw_bytes[i];
 }
 
-ll_addr::ll_addr(std::string_view text) {
-  if (!parse(text)) {
-    throw boost::system::system_error(
-        boost::system::error_code(EINVAL, boost::system::generic_category()));
-  }
+std::optional<ll_addr> ll_addr::from_text(std::string_view text) {
+  ll_addr address;
+  if (!address.parse(text)) return std::nullopt;
+  return address;
 }
 
 bool ll_addr::parse(std::string_view text) {

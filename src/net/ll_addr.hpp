@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace rovev {
@@ -14,9 +15,9 @@ class ll_addr {
   ll_addr() = default;
   // Copies six raw bytes, first byte first.
   explicit ll_addr(const unsigned char* raw_bytes);
-  // Reads one of the text forms that parse accepts; otherwise throws
-  // boost::system::system_error with the generic invalid-argument error.
-  explicit ll_addr(std::string_view text);
+  // The address one of the text forms that parse accepts gives (the empty
+  // text: all zero); nothing for any other text.
+  static std::optional<ll_addr> from_text(std::string_view text);
   virtual ~ll_addr() = default;
   ll_addr(const ll_addr&) = default;
   ll_addr& operator=(const ll_addr&) = default;

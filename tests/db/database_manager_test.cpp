@@ -76,8 +76,8 @@ TEST(database_manager, entry_points_need_an_open_connection) {
 TEST_F(database_manager_test, scope_commits_rows_written_before_an_exception) {
   try {
     transaction_scope scope(db_);
-    db_.add_host_flag(ll_addr("00:00:00:00:00:01"), true);
-    db_.add_host_flag(ll_addr("00:00:00:00:00:02"), false);
+    db_.add_host_flag(*ll_addr::from_text("00:00:00:00:00:01"), true);
+    db_.add_host_flag(*ll_addr::from_text("00:00:00:00:00:02"), false);
     throw std::runtime_error("step failed");
   } catch (const std::runtime_error&) {
   }
@@ -90,7 +90,7 @@ TEST_F(database_manager_test, a_failed_commit_is_rolled_back_and_given_back) {
   reader.exec("BEGIN; SELECT count(*) FROM users;");
   {
     transaction_scope scope(db_);
-    db_.add_host_flag(ll_addr("00:00:00:00:00:01"), true);
+    db_.add_host_flag(*ll_addr::from_text("00:00:00:00:00:01"), true);
     const auto failure = scope.end();
     ASSERT_TRUE(failure.has_value());
     EXPECT_STREQ(failure->what(), "The database file is locked");
@@ -100,7 +100,7 @@ TEST_F(database_manager_test, a_failed_commit_is_rolled_back_and_given_back) {
   // The connection is usable again: the next transaction begins and commits.
   {
     transaction_scope scope(db_);
-    db_.add_host_flag(ll_addr("00:00:00:00:00:02"), true);
+    db_.add_host_flag(*ll_addr::from_text("00:00:00:00:00:02"), true);
   }
   EXPECT_EQ(rows("select lladdr from host_flag"), Rows{"00:00:00:00:00:02"});
 }
@@ -139,8 +139,8 @@ TEST_F(database_manager_test, a_transaction_sqlite_ended_refuses_statements_unti
 
 TEST_F(database_manager_test, add_host_writes_allow_list_and_host_flag) {
   host_entry entry;
-  entry.lladdr = ll_addr("00:1A:2B:3C:4D:5E");
-  entry.org_ipaddr = ipv4_from_string("192.168.1.23");
+  entry.lladdr = *ll_addr::from_text("00:1A:2B:3C:4D:5E");
+  entry.org_ipaddr = *ipv4_from_text("192.168.1.23");
   entry.name = "Sales' PC";
   entry.regist_time = date_time::from_parts({2014, 8, 4, 9, 5, 7, 0});
   entry.expire_time = date_time::from_parts({2015, 8, 4, 0, 0, 0, 0});
@@ -168,7 +168,7 @@ TEST_F(database_manager_test, add_host_writes_allow_list_when_host_flag_is_refus
   testing::other_connection(file_).exec(
       "create trigger no_flags before insert on host_flag begin select raise(abort, 'no'); end;");
   host_entry entry;
-  entry.lladdr = ll_addr("00:1A:2B:3C:4D:5E");
+  entry.lladdr = *ll_addr::from_text("00:1A:2B:3C:4D:5E");
   EXPECT_TRUE(db_.add_host(entry, 3));
   EXPECT_EQ(rows("select vg_list_id,lladdr from allow_list"), Rows{"3|00:1A:2B:3C:4D:5E"});
   EXPECT_EQ(rows("select count(*) from host_flag"), Rows{"0"});

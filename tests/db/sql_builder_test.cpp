@@ -145,8 +145,8 @@ INSTANTIATE_TEST_SUITE_P(
         builder_case{"held_values",
                      [] {
                        sql_builder b("vg_list", sql_builder::insert);
-                       b.add_address("ipaddr", ipv4_from_string("192.168.1.23"), 65535);
-                       b.add_address("lladdr", ll_addr("00-1a-2b-3c-4d-5e"));
+                       b.add_address("ipaddr", *ipv4_from_text("192.168.1.23"), 65535);
+                       b.add_address("lladdr", *ll_addr::from_text("00-1a-2b-3c-4d-5e"));
                        b.add_address("netaddr", ipv4_address());
                        b.add_number("id", 4294967295u);
                        b.add_flag("nat", true);

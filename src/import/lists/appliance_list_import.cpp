@@ -1,7 +1,5 @@
 #include "import/lists/appliance_list_import.hpp"
 
-#include <boost/system/system_error.hpp>
-
 #include "base/number_field.hpp"
 #include "db/transaction_scope.hpp"
 #include "import/end_and_report.hpp"
@@ -16,36 +14,46 @@ constexpr list_layout<6> appliance_list{{messages::appliance_list_start,
                                          messages::appliance_list_progress}};
 
 // Converts the field of its column into the line's values.
-// The id is also kept as a number, the key's value in the appliance map.
-void take_field(appliance_entry& entry, std::uint32_t& id, std::size_t column,
-                std::string_view field) {
+// What a field may be: good, or no address, or no number.
+enum class field_outcome { taken, bad_address, bad_number };
+
+// Converts the field of its column into the entry; the id is also kept as a
+// number, the value of the appliance map's key.
+field_outcome take_field(appliance_entry& entry, std::uint32_t& id, std::size_t column,
+                         std::string_view field) {
   switch (column) {
     case 1:
       entry.name = field;
       break;
     case 2: {
-      const address_and_port address = parse_address_and_port(field);
-      entry.ipaddr = address.address;
-      entry.port = address.port;
+      const auto address = parse_address_and_port(field);
+      if (!address) return field_outcome::bad_address;
+      entry.ipaddr = address->address;
+      entry.port = address->port;
       break;
     }
     case 3:
       entry.id = field;
-      id = to_number<std::uint32_t>(field);
+      if (!try_to_number(field, id)) return field_outcome::bad_number;
       break;
     case 4: {
       // An empty field and the word INVALID stand for the all-zero address.
-      const bool zero = field.empty() || field == "INVALID";
-      entry.lladdr = ll_addr(zero ? std::string_view("00:00:00:00:00:00") : field);
+      const auto lladdr = ll_addr::from_text(field == "INVALID" ? std::string_view() : field);
+      if (!lladdr) return field_outcome::bad_address;
+      entry.lladdr = *lladdr;
       break;
     }
-    case 5:
-      entry.netaddr = field.empty() ? ipv4_address() : ipv4_from_string(field);
+    case 5: {
+      const auto netaddr = field.empty() ? std::optional(ipv4_address()) : ipv4_from_text(field);
+      if (!netaddr) return field_outcome::bad_address;
+      entry.netaddr = *netaddr;
       break;
+    }
     case 6:
       entry.nat = field == "nat";
       break;
   }
+  return field_outcome::taken;
 }
 
 bool import_appliance_line(const import_context& context, const list_line& line) {
@@ -53,14 +61,15 @@ bool import_appliance_line(const import_context& context, const list_line& line)
   appliance_entry entry;
   std::uint32_t id = 0;
   for (std::size_t column = 1; column <= line.fields.size(); ++column) {
-    try {
-      take_field(entry, id, column, line.fields[column - 1]);
-    } catch (const boost::system::system_error& error) {
-      out.out_error(messages::line_bad_address, line.number, error.code().message());
-      return false;
-    } catch (const boost::bad_lexical_cast&) {
-      out.out_error(messages::line_bad_id, line.number, messages::not_a_number);
-      return false;
+    switch (take_field(entry, id, column, line.fields[column - 1])) {
+      case field_outcome::taken:
+        break;
+      case field_outcome::bad_address:
+        out.out_error(messages::line_bad_address, line.number, invalid_address_text());
+        return false;
+      case field_outcome::bad_number:
+        out.out_error(messages::line_bad_id, line.number, messages::not_a_number);
+        return false;
     }
   }
   if (line.field_count != appliance_list.columns) {

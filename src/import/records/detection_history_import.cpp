@@ -9,15 +9,20 @@ namespace rovev {
 namespace {
 
 // The slots in their order; the first that does not convert ends the record.
-void fill_entry(const char* record, detection_entry& entry) {
-  entry.lladdr = ll_addr(slot_text(record, detection_slot::lladdr));
+row_outcome fill_entry(const char* record, detection_entry& entry) {
+  const auto lladdr = ll_addr::from_text(slot_text(record, detection_slot::lladdr));
+  if (!lladdr) return row_outcome::bad_address;
+  entry.lladdr = *lladdr;
   const std::string_view ipaddr = slot_text(record, detection_slot::ipaddr);
-  entry.ipaddr = ipaddr.empty() ? ipv4_address() : ipv4_from_string(ipaddr);
+  const auto address = ipaddr.empty() ? std::optional(ipv4_address()) : ipv4_from_text(ipaddr);
+  if (!address) return row_outcome::bad_address;
+  entry.ipaddr = *address;
   entry.hostname = slot_text(record, detection_slot::hostname);
   entry.workgroup = slot_text(record, detection_slot::workgroup);
   entry.detect_time = read_date_time(slot_text(record, detection_slot::detect_time));
   entry.confirmed_time = read_date_time(slot_text(record, detection_slot::confirmed_time));
   entry.regist_flag = false;
+  return row_outcome::written;
 }
 
 }  // namespace
@@ -37,8 +42,11 @@ step_result import_detection_history(const import_context& context,
         return history_file_appliance{appliance};
       },
       [&](const char* record, const history_file_appliance& appliance) {
-        fill_entry(record, entry);
-        context.db.add_detection_log(entry, static_cast<std::uint32_t>(appliance.id));
+        const row_outcome filled = fill_entry(record, entry);
+        if (filled == row_outcome::written) {
+          context.db.add_detection_log(entry, static_cast<std::uint32_t>(appliance.id));
+        }
+        return filled;
       },
       {},
       messages::detection_bad_record,

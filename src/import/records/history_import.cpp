@@ -1,7 +1,6 @@
 #include "import/records/history_import.hpp"
 
 #include <boost/lexical_cast/bad_lexical_cast.hpp>
-#include <boost/system/system_error.hpp>
 #include <vector>
 
 #include "base/file_system_failure.hpp"
@@ -41,6 +40,7 @@ class history_walk {
   bool visit(const fs::path& path, const input_files::entry& entry);
   void visit_file(const fs::path& file, const history_file_appliance& appliance);
   void import_record_in_buffer(const fs::path& file, const history_file_appliance& appliance);
+  void report_bad_number(const fs::path& file);
 
   input_files& files_;
   report& out_;
@@ -116,21 +116,33 @@ void history_walk::visit_file(const fs::path& file, const history_file_appliance
 void history_walk::import_record_in_buffer(const fs::path& file,
                                            const history_file_appliance& appliance) {
   try {
-    kind_.write_row(record_.data(), appliance);
-    ++records_imported;
+    switch (kind_.write_row(record_.data(), appliance)) {
+      case row_outcome::written:
+        ++records_imported;
+        break;
+      case row_outcome::bad_address:
+        out_.out_error(messages::bad_address, invalid_address_text());
+        break;
+      case row_outcome::bad_number:
+        report_bad_number(file);
+        break;
+    }
   } catch (const transaction_lost&) {
     throw;  // no bad record: every record after it would fail the same way
   } catch (const database_manager_error& error) {
     out_.out_error(messages::store_failed, error.what());
-  } catch (const boost::system::system_error& error) {
-    out_.out_error(messages::bad_address, error.code().message());
   } catch (const boost::bad_lexical_cast&) {
-    if (kind_.bad_number_message) {
-      out_.out_error(*kind_.bad_number_message, messages::not_a_number);
-    } else {
-      out_.out_error(kind_.bad_record_message, file.string());
-    }
+    report_bad_number(file);
   } catch (const std::exception&) {
+    out_.out_error(kind_.bad_record_message, file.string());
+  }
+}
+
+// A history that tells no number from any other bad record reports it as one.
+void history_walk::report_bad_number(const fs::path& file) {
+  if (kind_.bad_number_message) {
+    out_.out_error(*kind_.bad_number_message, messages::not_a_number);
+  } else {
     out_.out_error(kind_.bad_record_message, file.string());
   }
 }

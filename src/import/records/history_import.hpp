@@ -17,6 +17,10 @@ struct history_file_appliance {
   std::int32_t id = 0;
 };
 
+// What became of a record whose slots were converted in their order: its
+// row written, or the first slot that is no address or no number.
+enum class row_outcome { written, bad_address, bad_number };
+
 // What sets one history apart from the other.
 struct history_kind {
   messages::message<1> start_message;   // %s: the folder, quoted
@@ -28,8 +32,9 @@ struct history_kind {
   // name alone, and the appliance that name tells; nothing for another name.
   std::function<std::optional<history_file_appliance>(const boost::filesystem::path& name)> accepts;
   // Converts one record of the file and writes its row; the first failure
-  // ends it.
-  std::function<void(const char* record, const history_file_appliance& appliance)> write_row;
+  // ends it. A date that cannot be read throws (boost::bad_lexical_cast, as a
+  // number that is none, or std::out_of_range), and so does the database.
+  std::function<row_outcome(const char* record, const history_file_appliance& appliance)> write_row;
   // The line of a number that is no number (%s: the failure's text); none
   // when such a record is reported like any other bad one.
   std::optional<messages::message<1>> bad_number_message;

@@ -27,7 +27,7 @@ void decode_host_record(const unsigned char* record, const appliance_id_map& app
   entry.org_vg_list_id =
       appliance == appliance_ids.end() ? 0 : static_cast<std::int32_t>(appliance->second);
   const char* name = reinterpret_cast<const char*>(record + host_field::name);
-  entry.name.assign(name, strnlen(name, host_field::name_width - 1));
+  entry.name = std::string_view(name, strnlen(name, host_field::name_width - 1));
   entry.regist_time = seconds_since_1970(little_endian_int32(record + host_field::regist_time));
   entry.expire_time = seconds_since_1970(little_endian_int32(record + host_field::expire_time));
   const unsigned char flags = record[host_field::flags];

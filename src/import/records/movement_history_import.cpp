@@ -9,20 +9,29 @@ namespace rovev {
 namespace {
 
 // The slots in their order; the first that does not convert ends the record.
-void fill_entry(const char* record, hostmove_entry& entry) {
+row_outcome fill_entry(const char* record, hostmove_entry& entry) {
   namespace slot = movement_slot;
-  entry.lladdr = ll_addr(slot_text(record, slot::lladdr));
+  const auto lladdr = ll_addr::from_text(slot_text(record, slot::lladdr));
+  if (!lladdr) return row_outcome::bad_address;
+  entry.lladdr = *lladdr;
   entry.name = slot_text(record, slot::name, slot::name_width);
   const std::string_view ipaddr = slot_text(record, slot::ipaddr);
-  entry.ipaddr = ipaddr.empty() ? ipv4_address() : ipv4_from_string(ipaddr);
+  const auto address = ipaddr.empty() ? std::optional(ipv4_address()) : ipv4_from_text(ipaddr);
+  if (!address) return row_outcome::bad_address;
+  entry.ipaddr = *address;
   entry.hostname = slot_text(record, slot::hostname);
   entry.workgroup = slot_text(record, slot::workgroup);
   // The appliances' numbers are signed; their columns take the same 32 bits.
-  entry.src_vg_list_id =
-      static_cast<std::uint32_t>(to_number<std::int32_t>(slot_text(record, slot::source)));
-  entry.dst_vg_list_id =
-      static_cast<std::uint32_t>(to_number<std::int32_t>(slot_text(record, slot::destination)));
+  std::int32_t source;
+  std::int32_t destination;
+  if (!try_to_number(slot_text(record, slot::source), source) ||
+      !try_to_number(slot_text(record, slot::destination), destination)) {
+    return row_outcome::bad_number;
+  }
+  entry.src_vg_list_id = static_cast<std::uint32_t>(source);
+  entry.dst_vg_list_id = static_cast<std::uint32_t>(destination);
   entry.confirmed_table = read_date_time(slot_text(record, slot::confirmed_table));
+  return row_outcome::written;
 }
 
 }  // namespace
@@ -40,8 +49,9 @@ step_result import_movement_history(const import_context& context,
         return history_file_appliance{};
       },
       [&](const char* record, const history_file_appliance&) {
-        fill_entry(record, entry);
-        context.db.add_hostmove(entry);
+        const row_outcome filled = fill_entry(record, entry);
+        if (filled == row_outcome::written) context.db.add_hostmove(entry);
+        return filled;
       },
       messages::movement_bad_number,
       messages::movement_bad_record,

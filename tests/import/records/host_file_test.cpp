@@ -76,7 +76,7 @@ TEST(host_record, decodes_every_field) {
   fields.expire_time = -1;
   const std::string record = sample::encode_host_record(fields);
   appliance_id_map appliance_ids;
-  appliance_ids[ipv4_from_string("192.168.1.0")] = 4294967295u;
+  appliance_ids[*ipv4_from_text("192.168.1.0")] = 4294967295u;
   host_entry entry;
   entry.name = "left over";
   decode_host_record(reinterpret_cast<const unsigned char*>(record.data()), appliance_ids, entry);

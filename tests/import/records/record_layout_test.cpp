@@ -63,7 +63,7 @@ TEST(record_layout, registered_pc) {
   const std::string bytes = golden("host.rec");
   ASSERT_EQ(bytes.size(), host_record_size);
   appliance_id_map appliance_ids;
-  appliance_ids[ipv4_from_string("192.168.1.0")] = 7;
+  appliance_ids[*ipv4_from_text("192.168.1.0")] = 7;
   host_entry entry;
   decode_host_record(reinterpret_cast<const unsigned char*>(bytes.data()), appliance_ids, entry);
   EXPECT_EQ(std::string(entry.lladdr.to_text()), "00:1A:2B:3C:4D:60");
