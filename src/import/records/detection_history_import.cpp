@@ -10,13 +10,10 @@ namespace {
 
 // The slots in their order; the first that does not convert ends the record.
 row_outcome fill_entry(const char* record, detection_entry& entry) {
-  const auto lladdr = ll_addr::from_text(slot_text(record, detection_slot::lladdr));
-  if (!lladdr) return row_outcome::bad_address;
-  entry.lladdr = *lladdr;
-  const std::string_view ipaddr = slot_text(record, detection_slot::ipaddr);
-  const auto address = ipaddr.empty() ? std::optional(ipv4_address()) : ipv4_from_text(ipaddr);
-  if (!address) return row_outcome::bad_address;
-  entry.ipaddr = *address;
+  if (!read_addresses(slot_text(record, detection_slot::lladdr),
+                      slot_text(record, detection_slot::ipaddr), entry.lladdr, entry.ipaddr)) {
+    return row_outcome::bad_address;
+  }
   entry.hostname = slot_text(record, detection_slot::hostname);
   entry.workgroup = slot_text(record, detection_slot::workgroup);
   entry.detect_time = read_date_time(slot_text(record, detection_slot::detect_time));

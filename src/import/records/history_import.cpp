@@ -149,6 +149,18 @@ void history_walk::report_bad_number(const fs::path& file) {
 
 }  // namespace
 
+bool read_addresses(std::string_view lladdr_slot, std::string_view ipaddr_slot, ll_addr& lladdr,
+                    ipv4_address& ipaddr) {
+  const auto mac = ll_addr::from_text(lladdr_slot);
+  if (!mac) return false;
+  lladdr = *mac;
+  const auto address =
+      ipaddr_slot.empty() ? std::optional(ipv4_address()) : ipv4_from_text(ipaddr_slot);
+  if (!address) return false;
+  ipaddr = *address;
+  return true;
+}
+
 step_result import_history(const import_context& context, const fs::path& folder,
                            const history_kind& kind) {
   report& out = context.out;

@@ -5,9 +5,12 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string_view>
 
 #include "import/import_context.hpp"
 #include "import/step_result.hpp"
+#include "net/ipv4.hpp"
+#include "net/ll_addr.hpp"
 
 namespace rovev {
 
@@ -20,6 +23,11 @@ struct history_file_appliance {
 // What became of a record whose slots were converted in their order: its
 // row written, or the first slot that is no address or no number.
 enum class row_outcome { written, bad_address, bad_number };
+
+// A record's MAC slot and IPv4 slot (empty: 0.0.0.0), read in that order;
+// false at the first that is no address.
+bool read_addresses(std::string_view lladdr_slot, std::string_view ipaddr_slot, ll_addr& lladdr,
+                    ipv4_address& ipaddr);
 
 // What sets one history apart from the other.
 struct history_kind {

@@ -11,14 +11,12 @@ namespace {
 // The slots in their order; the first that does not convert ends the record.
 row_outcome fill_entry(const char* record, hostmove_entry& entry) {
   namespace slot = movement_slot;
-  const auto lladdr = ll_addr::from_text(slot_text(record, slot::lladdr));
-  if (!lladdr) return row_outcome::bad_address;
-  entry.lladdr = *lladdr;
+  // The name lies between the two addresses and cannot fail.
+  if (!read_addresses(slot_text(record, slot::lladdr), slot_text(record, slot::ipaddr),
+                      entry.lladdr, entry.ipaddr)) {
+    return row_outcome::bad_address;
+  }
   entry.name = slot_text(record, slot::name, slot::name_width);
-  const std::string_view ipaddr = slot_text(record, slot::ipaddr);
-  const auto address = ipaddr.empty() ? std::optional(ipv4_address()) : ipv4_from_text(ipaddr);
-  if (!address) return row_outcome::bad_address;
-  entry.ipaddr = *address;
   entry.hostname = slot_text(record, slot::hostname);
   entry.workgroup = slot_text(record, slot::workgroup);
   // The appliances' numbers are signed; their columns take the same 32 bits.
