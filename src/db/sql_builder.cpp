@@ -102,18 +102,15 @@ void sql_builder::write_sql(std::string& out) const {
 
 template <class Sink>
 void sql_builder::describe(Sink& sink) const {
-  const auto put_list = [&sink](const auto& items, const auto& put_item) {
-    for (std::size_t i = 0; i < items.size(); ++i) {
-      if (i != 0) sink.put(',');
-      put_item(items[i]);
-    }
-  };
   switch (statement_kind_) {
     case select:
       // select fields from table where ... group by ... order by ... limit n
       sink.put("select ");
       if (fields_.empty()) sink.put('*');
-      put_list(fields_, [&sink](std::string_view field) { sink.put(field); });
+      for (std::size_t i = 0; i < fields_.size(); ++i) {
+        if (i != 0) sink.put(',');
+        sink.put(fields_[i]);
+      }
       sink.put(" from ");
       sink.put(table_);
       describe_where(sink);

@@ -15,10 +15,8 @@ namespace rovev {
 // The length of a value as a literal: quotes doubled when escaped, in
 // single quotes when quoted.
 inline std::size_t value_text_size(std::string_view value, bool quote, bool escape) {
-  std::size_t doubled = 0;
-  for (std::size_t at = 0; escape && (at = value.find('\'', at)) != std::string_view::npos; ++at) {
-    ++doubled;
-  }
+  const auto doubled =
+      escape ? static_cast<std::size_t>(std::count(value.begin(), value.end(), '\'')) : 0;
   return value.size() + doubled + (quote ? 2 : 0);
 }
 
