@@ -1,5 +1,9 @@
 #include "base/date_time.hpp"
 
+#include <algorithm>
+
+#include "base/decimal_text.hpp"
+
 namespace rovev {
 namespace {
 
@@ -27,6 +31,23 @@ civil civil_from_days(std::int64_t days) {
   const unsigned day = day_of_year - (153 * shifted_month + 2) / 5 + 1;
   const unsigned month = shifted_month < 10 ? shifted_month + 3 : shifted_month - 9;
   return {year_of_era + era * 400 + (month <= 2 ? 1 : 0), month, day};
+}
+
+// The count digits at text[at], if they are all digits.
+bool read_digits(std::string_view text, std::size_t at, std::size_t count, unsigned& value) {
+  value = 0;
+  for (std::size_t i = at; i < at + count; ++i) {
+    const unsigned digit = static_cast<unsigned char>(text[i]) - unsigned{'0'};
+    if (digit > 9) return false;
+    value = value * 10 + digit;
+  }
+  return true;
+}
+
+char* write_two_digits(char* out, unsigned value) {
+  *out++ = static_cast<char>('0' + value / 10 % 10);
+  *out++ = static_cast<char>('0' + value % 10);
+  return out;
 }
 
 }  // namespace
@@ -61,6 +82,42 @@ date_time date_time::from_parts(const parts& time) {
   value.known_ = true;
   value.parts_ = time;
   return value;
+}
+
+date_time date_time::from_text(std::string_view text) {
+  if (text.size() != 19 || text[4] != '-' || text[7] != '-' || text[10] != ' ' || text[13] != ':' ||
+      text[16] != ':') {
+    return {};
+  }
+  unsigned year, month, day, hours, minutes, seconds;
+  if (!read_digits(text, 0, 4, year) || !read_digits(text, 5, 2, month) ||
+      !read_digits(text, 8, 2, day) || !read_digits(text, 11, 2, hours) ||
+      !read_digits(text, 14, 2, minutes) || !read_digits(text, 17, 2, seconds)) {
+    return {};
+  }
+  if (month < 1 || month > 12 || day < 1 || day > days_in_month(year, month) || hours > 23 ||
+      minutes > 59 || seconds > 59) {
+    return {};
+  }
+  date_time value = from_parts({year, month, day, hours, minutes, seconds, 0});
+  value.has_text_ = true;
+  std::copy(text.begin(), text.end(), value.text_.begin());
+  return value;
+}
+
+char* date_time::write_text(char* out) const {
+  if (has_text_) return std::copy(text_.begin(), text_.end(), out);
+  out = format_decimal(out, parts_.year);
+  *out++ = '-';
+  out = write_two_digits(out, parts_.month);
+  *out++ = '-';
+  out = write_two_digits(out, parts_.day);
+  *out++ = ' ';
+  out = write_two_digits(out, parts_.hours);
+  *out++ = ':';
+  out = write_two_digits(out, parts_.minutes);
+  *out++ = ':';
+  return write_two_digits(out, parts_.seconds);
 }
 
 std::int64_t date_time::microseconds_since_1970() const {

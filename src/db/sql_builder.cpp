@@ -5,87 +5,67 @@
 #include "db/statement_text.hpp"
 
 namespace rovev {
-namespace {
-
-char* two_digits(char* out, unsigned value) {
-  *out++ = static_cast<char>('0' + value / 10 % 10);
-  *out++ = static_cast<char>('0' + value % 10);
-  return out;
-}
-
-}  // namespace
 
 sql_builder::sql_builder(kept_text table, std::int32_t statement_kind)
     : statement_kind_(statement_kind), table_(table) {}
 
-char* sql_builder::grow(text& chars, std::size_t more) {
-  const std::size_t at = chars.size();
-  chars.resize(at + more, boost::container::default_init);
-  return chars.data() + at;
-}
-
-void sql_builder::add_value(kept_text column, kept_text value, bool quote, bool escape) {
+char* sql_builder::begin_value(kept_text column, std::size_t room) {
   const std::string_view name = column;
-  const std::string_view literal = value;
   const bool first = columns_.empty();
   // An update's literal follows its column; an insert's goes to the list of
   // literals.
   const bool assignment = statement_kind_ == update;
-  char* out = grow(columns_, (first ? 0 : 1) + name.size() + (assignment ? 1 : 0));
+  char* out = columns_.extend((first ? 0 : 1) + name.size() + (assignment ? 1 : 0));
   if (!first) *out++ = ',';
   out = std::copy(name.begin(), name.end(), out);
   if (assignment) *out = '=';
-  text& literals = assignment ? columns_ : literals_;
   const bool separated = !assignment && !first;
-  out = grow(literals, (separated ? 1 : 0) + value_text_size(literal, quote, escape));
+  out = literal_text().extend((separated ? 1 : 0) + room);
   if (separated) *out++ = ',';
-  write_value_text(out, literal, quote, escape);
+  return out;
+}
+
+void sql_builder::end_value(const char* end) { literal_text().cut(end); }
+
+void sql_builder::add_value(kept_text column, kept_text value, bool quote, bool escape) {
+  const std::string_view literal = value;
+  end_value(write_value_text(begin_value(column, value_text_room(literal, quote, escape)), literal,
+                             quote, escape));
 }
 
 void sql_builder::add_parameter(kept_text column) { add_value(column, "?", false, false); }
 
 void sql_builder::add_date_value(kept_text column, const date_time& time) {
   if (time.is_not_a_date_time()) return;
-  const date_time::parts& parts = time.split();
-  if (parts.year < 1400 || parts.year > 10000) return;
-
-  // '%u-%02u-%02u %02u:%02u:%02u', formatted here for speed: this runs for
-  // every history row.
-  char literal[32];
-  char* out = literal;
-  out = format_decimal(out, parts.year);
-  *out++ = '-';
-  out = two_digits(out, parts.month);
-  *out++ = '-';
-  out = two_digits(out, parts.day);
-  *out++ = ' ';
-  out = two_digits(out, parts.hours);
-  *out++ = ':';
-  out = two_digits(out, parts.minutes);
-  *out++ = ':';
-  out = two_digits(out, parts.seconds);
-  add_value(column, std::string_view(literal, static_cast<std::size_t>(out - literal)), true,
-            false);
+  const std::int64_t year = time.split().year;
+  if (year < 1400 || year > 10000) return;
+  char* out = begin_value(column, 1 + date_time::text_room + 1);
+  *out++ = '\'';
+  out = time.write_text(out);
+  *out++ = '\'';
+  end_value(out);
 }
 
 void sql_builder::add_address(kept_text column, const ll_addr& address) {
   const ll_addr::text_buffer text = address.to_text();
-  add_value(column, text, true, false);
+  add_quoted(column, text);
 }
 
 void sql_builder::add_address(kept_text column, const ipv4_address& address) {
   const ipv4_text text = to_text(address);
-  add_value(column, std::string_view(text.chars, text.size), true, false);
+  add_quoted(column, text);
 }
 
 void sql_builder::add_address(kept_text column, const ipv4_address& address, std::uint16_t port) {
   // "%s:%u"
   const ipv4_text host = to_text(address);
-  char text[sizeof host.chars + 1 + decimal_room];
-  char* out = std::copy(host.chars, host.chars + host.size, text);
+  char* out = begin_value(column, 1 + host.size + 1 + decimal_room + 1);
+  *out++ = '\'';
+  out = std::copy(host.chars, host.chars + host.size, out);
   *out++ = ':';
   out = format_decimal(out, port);
-  add_value(column, std::string_view(text, static_cast<std::size_t>(out - text)), true, false);
+  *out++ = '\'';
+  end_value(out);
 }
 
 void sql_builder::add_field(kept_text column) { fields_.push_back(column); }
@@ -134,9 +114,9 @@ void sql_builder::describe(Sink& sink) const {
       sink.put(statement_kind_ == insert ? "insert into " : "insert or replace into ");
       sink.put(table_);
       sink.put('(');
-      sink.put(view(columns_));
+      sink.put(columns_.view());
       sink.put(") VALUES(");
-      sink.put(view(literals_));
+      sink.put(literals_.view());
       sink.put(')');
       break;
     case update:
@@ -144,7 +124,7 @@ void sql_builder::describe(Sink& sink) const {
       sink.put("update ");
       sink.put(table_);
       sink.put(" set ");
-      sink.put(view(columns_));
+      sink.put(columns_.view());
       describe_where(sink);
       break;
     default:

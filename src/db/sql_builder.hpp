@@ -7,6 +7,7 @@
 
 #include "base/date_time.hpp"
 #include "base/decimal_text.hpp"
+#include "db/built_text.hpp"
 #include "db/kept_text.hpp"
 #include "db/where_builder.hpp"
 #include "net/ipv4.hpp"
@@ -17,16 +18,19 @@ namespace rovev {
 // Builds the text of one select, insert, update or insert-or-replace
 // statement, with every value spliced in as a literal. Each value is written
 // as its literal, quoted and escaped, the moment it is added, beside its
-// column: a row's values go straight into the builder's own texts, which
-// live in the builder up to the usual row's size, and the statement is then
-// put together from a few pieces. The builder is the one place that quotes
-// a text and writes a date. It keeps views of the table name and of the
-// where clause's texts (kept_text: a temporary does not compile).
+// column: numbers, addresses and dates are written straight into the
+// builder's own texts (built_text), and the statement is then put together
+// from a few pieces. The builder is the one place that quotes a text and
+// decides which dates are written; a date's text form is date_time's own.
+// It keeps views of the table name and of the where clause's texts
+// (kept_text: a temporary does not compile).
 class sql_builder {
  public:
   enum kind : std::int32_t { select = 0, insert = 1, update = 2, insert_or_replace = 3 };
 
   sql_builder(kept_text table, std::int32_t statement_kind);
+  sql_builder(sql_builder&&) = default;
+  sql_builder& operator=(sql_builder&&) = delete;
   virtual ~sql_builder() = default;
 
   void add_value(kept_text column, kept_text value, bool quote, bool escape);
@@ -46,11 +50,7 @@ class sql_builder {
   void add_token(kept_text column, kept_text token) { add_value(column, token, false, false); }
   template <class Integer>
   void add_number(kept_text column, Integer value) {
-    char digits[decimal_room];
-    add_value(
-        column,
-        std::string_view(digits, static_cast<std::size_t>(format_decimal(digits, value) - digits)),
-        false, false);
+    end_value(format_decimal(begin_value(column, decimal_room), value));
   }
   void add_flag(kept_text column, bool flag) { add_token(column, flag ? "1" : "0"); }
   // Addresses in their one text form, quoted: "00:1A:2B:3C:4D:5E",
@@ -70,10 +70,11 @@ class sql_builder {
   std::string group_by;
 
  private:
-  using text = boost::container::small_vector<char, 256>;
-  static std::string_view view(const text& chars) { return {chars.data(), chars.size()}; }
-  // Room for so many more characters at the end of the text, to be written.
-  static char* grow(text& chars, std::size_t more);
+  built_text& literal_text() { return statement_kind_ == update ? columns_ : literals_; }
+  // Writes the column, and returns where its literal is written, with room
+  // for so many characters; end_value then ends the literal where it ends.
+  char* begin_value(kept_text column, std::size_t room);
+  void end_value(const char* end);
 
   // The statement, put into its text (see statement_text.hpp).
   template <class Sink>
@@ -85,8 +86,8 @@ class sql_builder {
   std::string_view table_;
   // An insert's column names and their literals, each joined by ","; an
   // update's assignments (column=literal, ...) in the first.
-  text columns_;
-  text literals_;
+  built_text columns_;
+  built_text literals_;
   boost::container::small_vector<std::string_view, 4> fields_;  // select list
 };
 
