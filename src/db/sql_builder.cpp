@@ -11,21 +11,23 @@ sql_builder::sql_builder(kept_text table, std::int32_t statement_kind)
 
 char* sql_builder::begin_value(kept_text column, std::size_t room) {
   const std::string_view name = column;
-  const bool first = columns_.empty();
-  // An update's literal follows its column; an insert's goes to the list of
-  // literals.
-  const bool assignment = statement_kind_ == update;
-  char* out = columns_.extend((first ? 0 : 1) + name.size() + (assignment ? 1 : 0));
-  if (!first) *out++ = ',';
-  out = std::copy(name.begin(), name.end(), out);
-  if (assignment) *out = '=';
-  const bool separated = !assignment && !first;
-  out = literal_text().extend((separated ? 1 : 0) + room);
-  if (separated) *out++ = ',';
+  const std::size_t comma = columns_.empty() ? 0 : 1;
+  if (statement_kind_ == update) {
+    // column=literal, each after the last
+    char* out = columns_.extend(comma + name.size() + 1 + room);
+    if (comma != 0) *out++ = ',';
+    out = std::copy(name.begin(), name.end(), out);
+    *out++ = '=';
+    return out;
+  }
+  // the column to the list of columns, the literal to the list of literals
+  char* out = columns_.extend(comma + name.size());
+  if (comma != 0) *out++ = ',';
+  std::copy(name.begin(), name.end(), out);
+  out = literals_.extend(comma + room);
+  if (comma != 0) *out++ = ',';
   return out;
 }
-
-void sql_builder::end_value(const char* end) { literal_text().cut(end); }
 
 void sql_builder::add_value(kept_text column, kept_text value, bool quote, bool escape) {
   const std::string_view literal = value;
@@ -35,37 +37,37 @@ void sql_builder::add_value(kept_text column, kept_text value, bool quote, bool 
 
 void sql_builder::add_parameter(kept_text column) { add_value(column, "?", false, false); }
 
+template <class Write>
+void sql_builder::add_written(kept_text column, std::size_t room, const Write& write) {
+  char* out = begin_value(column, 1 + room + 1);
+  *out++ = '\'';
+  out = write(out);
+  *out++ = '\'';
+  end_value(out);
+}
+
 void sql_builder::add_date_value(kept_text column, const date_time& time) {
   if (time.is_not_a_date_time()) return;
   const std::int64_t year = time.split().year;
   if (year < 1400 || year > 10000) return;
-  char* out = begin_value(column, 1 + date_time::text_room + 1);
-  *out++ = '\'';
-  out = time.write_text(out);
-  *out++ = '\'';
-  end_value(out);
+  add_written(column, date_time::text_room, [&](char* out) { return time.write_text(out); });
 }
 
 void sql_builder::add_address(kept_text column, const ll_addr& address) {
-  const ll_addr::text_buffer text = address.to_text();
-  add_quoted(column, text);
+  add_written(column, ll_addr::text_length, [&](char* out) { return address.write_text(out); });
 }
 
 void sql_builder::add_address(kept_text column, const ipv4_address& address) {
-  const ipv4_text text = to_text(address);
-  add_quoted(column, text);
+  add_written(column, ipv4_text_room, [&](char* out) { return write_text(out, address); });
 }
 
 void sql_builder::add_address(kept_text column, const ipv4_address& address, std::uint16_t port) {
   // "%s:%u"
-  const ipv4_text host = to_text(address);
-  char* out = begin_value(column, 1 + host.size + 1 + decimal_room + 1);
-  *out++ = '\'';
-  out = std::copy(host.chars, host.chars + host.size, out);
-  *out++ = ':';
-  out = format_decimal(out, port);
-  *out++ = '\'';
-  end_value(out);
+  add_written(column, ipv4_text_room + 1 + decimal_room, [&](char* out) {
+    out = write_text(out, address);
+    *out++ = ':';
+    return format_decimal(out, port);
+  });
 }
 
 void sql_builder::add_field(kept_text column) { fields_.push_back(column); }

@@ -74,7 +74,11 @@ class sql_builder {
   // Writes the column, and returns where its literal is written, with room
   // for so many characters; end_value then ends the literal where it ends.
   char* begin_value(kept_text column, std::size_t room);
-  void end_value(const char* end);
+  void end_value(const char* end) { literal_text().cut(end); }
+  // A literal that needs no escaping, in quotes: write(out) writes at most
+  // room characters at out and returns their end.
+  template <class Write>
+  void add_written(kept_text column, std::size_t room, const Write& write);
 
   // The statement, put into its text (see statement_text.hpp).
   template <class Sink>

@@ -30,14 +30,19 @@ ipv4_address ipv4_from_network_bytes(const unsigned char* bytes) {
   return ipv4_address(ntohl(network_order));
 }
 
+char* write_text(char* out, const ipv4_address& address) {
+  bool first = true;
+  for (const unsigned char byte : address.to_bytes()) {
+    if (!first) *out++ = '.';
+    first = false;
+    out = std::to_chars(out, out + 3, static_cast<unsigned>(byte)).ptr;
+  }
+  return out;
+}
+
 ipv4_text to_text(const ipv4_address& address) {
   ipv4_text text{};
-  char* out = text.chars;
-  for (const unsigned char byte : address.to_bytes()) {
-    if (out != text.chars) *out++ = '.';
-    out = std::to_chars(out, text.chars + sizeof text.chars, static_cast<unsigned>(byte)).ptr;
-  }
-  text.size = static_cast<std::size_t>(out - text.chars);
+  text.size = static_cast<std::size_t>(write_text(text.chars, address) - text.chars);
   return text;
 }
 

@@ -17,9 +17,12 @@ std::optional<ipv4_address> ipv4_from_text(std::string_view text);
 // Four bytes in network order, first address byte first.
 ipv4_address ipv4_from_network_bytes(const unsigned char* bytes);
 
+// Room for the longest dotted-decimal text, "255.255.255.255".
+constexpr std::size_t ipv4_text_room = 15;
+
 // Dotted-decimal text in a value of its own; it reads as a string_view.
 struct ipv4_text {
-  char chars[16];
+  char chars[ipv4_text_room + 1];
   std::size_t size;
   operator std::string_view() const { return {chars, size}; }
 };
@@ -27,6 +30,8 @@ struct ipv4_text {
 // The same text as to_string, without allocating or going through
 // inet_ntop: it is written for every row of a history.
 ipv4_text to_text(const ipv4_address& address);
+// The same text at out, which has ipv4_text_room bytes; returns its end.
+char* write_text(char* out, const ipv4_address& address);
 
 struct address_and_port {
   ipv4_address address;

@@ -49,15 +49,19 @@ bool ll_addr::parse(std::string_view text) {
   return position == end;
 }
 
-ll_addr::text_buffer ll_addr::to_text() const {
+char* ll_addr::write_text(char* out) const {
   static constexpr char hex[] = "0123456789ABCDEF";
-  text_buffer text;
-  char* out = text.chars.data();
   for (std::size_t i = 0; i < octets_.size(); ++i) {
     if (i != 0) *out++ = ':';
     *out++ = hex[octets_[i] >> 4];
     *out++ = hex[octets_[i] & 0x0F];
   }
+  return out;
+}
+
+ll_addr::text_buffer ll_addr::to_text() const {
+  text_buffer text;
+  write_text(text.chars.data());
   return text;
 }
 

@@ -35,6 +35,8 @@ class ll_addr {
 
   // "%02X:%02X:%02X:%02X:%02X:%02X", without allocating.
   text_buffer to_text() const;
+  // The same text at out, which has text_length bytes; returns its end.
+  char* write_text(char* out) const;
 
   const std::array<std::uint8_t, 6>& octets() const { return octets_; }
 
