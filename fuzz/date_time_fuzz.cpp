@@ -5,14 +5,17 @@
 // converter to unsigned short overflows int on date pieces longer than five
 // characters, so such a piece is handed to Boost in a short form that reads
 // the same: a number without its leading zeros, 99999 for one too large,
-// 0x for anything that is no number.
+// 0x for anything that is no number. A text that is a date's own text form
+// is written back as it came, and so are its parts.
 #include <boost/date_time/posix_time/posix_time.hpp>
 #include <boost/lexical_cast/bad_lexical_cast.hpp>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
+#include "base/date_time.hpp"
 #include "base/number_field.hpp"
 #include "import/records/date_time_slot.hpp"
 
@@ -111,5 +114,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   constexpr std::int64_t eight_thousand_years = 2'921'940 * rovev::date_time::microseconds_per_day;
   if (moved && expected.kind == outcome::value) expected.microseconds += eight_thousand_years;
   if (ours.kind != expected.kind || ours.microseconds != expected.microseconds) std::abort();
+
+  const rovev::date_time kept = rovev::date_time::from_text(text);
+  if (!kept.is_not_a_date_time()) {
+    char as_kept[rovev::date_time::text_room];
+    char from_parts[rovev::date_time::text_room];
+    const std::string_view written(as_kept, kept.write_text(as_kept) - as_kept);
+    const std::string_view formatted(
+        from_parts, rovev::date_time::from_parts(kept.split()).write_text(from_parts) - from_parts);
+    if (written != text || formatted != text) std::abort();
+  }
   return 0;
 }

@@ -95,8 +95,9 @@ date_time date_time::from_text(std::string_view text) {
       !read_digits(text, 14, 2, minutes) || !read_digits(text, 17, 2, seconds)) {
     return {};
   }
-  if (month < 1 || month > 12 || day < 1 || day > days_in_month(year, month) || hours > 23 ||
-      minutes > 59 || seconds > 59) {
+  // A year below 1000 has leading zeros here, which its text form has not.
+  if (year < 1000 || month < 1 || month > 12 || day < 1 || day > days_in_month(year, month) ||
+      hours > 23 || minutes > 59 || seconds > 59) {
     return {};
   }
   date_time value = from_parts({year, month, day, hours, minutes, seconds, 0});

@@ -33,7 +33,7 @@ class date_time {
   static date_time from_microseconds(std::int64_t since_1970);
   // The parts must be a valid date and a time of day.
   static date_time from_parts(const parts& time);
-  // The text form with a year of four digits, every part in range;
+  // The text form with a year of four digits (1000 to 9999), every part in range;
   // not-a-date-time for any other text. The value keeps the text and writes
   // it back as it came, without formatting its parts again.
   static date_time from_text(std::string_view text);

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include "support/case_name.hpp"
 
 namespace rovev {
@@ -142,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(
                        return b;
                      },
                      "update t set a='it's',b=''''"},
-        builder_case{"held_values",
+        builder_case{"held_values_moved",
                      [] {
                        sql_builder b("vg_list", sql_builder::insert);
                        b.add_address("ipaddr", *ipv4_from_text("192.168.1.23"), 65535);
@@ -150,15 +151,15 @@ INSTANTIATE_TEST_SUITE_P(
                        b.add_address("netaddr", ipv4_address());
                        b.add_number("id", 4294967295u);
                        b.add_flag("nat", true);
-                       return b;
+                       return sql_builder(std::move(b));
                      },
                      "insert into vg_list(ipaddr,lladdr,netaddr,id,nat) VALUES('192.168.1.23:"
                      "65535','00:1A:2B:3C:4D:5E','0.0.0.0',4294967295,1)"},
-        builder_case{"held_values_beyond_the_builders_own_room",
+        builder_case{"held_values_beyond_the_builders_own_room_moved",
                      [] {
                        sql_builder b("t", sql_builder::insert);
                        for (int n = 0; n < 40; ++n) b.add_number("c", -1000000000 - n);
-                       return b;
+                       return sql_builder(std::move(b));
                      },
                      many_numbers(40)}),
     [](const auto& info) { return std::string(info.param.name); });
