@@ -52,7 +52,7 @@ class sql_builder {
   void add_number(kept_text column, Integer value) {
     end_value(format_decimal(begin_value(column, decimal_room), value));
   }
-  void add_flag(kept_text column, bool flag) { add_token(column, flag ? "1" : "0"); }
+  void add_flag(kept_text column, bool flag) { *begin_value(column, 1) = flag ? '1' : '0'; }
   // Addresses in their one text form, quoted: "00:1A:2B:3C:4D:5E",
   // "192.168.1.23", and with a port "192.168.1.23:80".
   void add_address(kept_text column, const ll_addr& address);
