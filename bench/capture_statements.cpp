@@ -11,6 +11,7 @@
 #include "app/import_driver.hpp"
 #include "db/database_manager.hpp"
 #include "db/sqlite_library.hpp"
+#include "os/disk_files.hpp"
 #include "statements_file.hpp"
 
 namespace {

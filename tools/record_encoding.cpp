@@ -5,7 +5,7 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "base/charset_converter.hpp"
+#include "os/charset_converter.hpp"
 
 namespace rovev::sample {
 namespace {

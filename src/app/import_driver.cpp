@@ -1,6 +1,5 @@
 #include "app/import_driver.hpp"
 
-#include <boost/filesystem/operations.hpp>
 #include <exception>
 #include <optional>
 
@@ -13,6 +12,8 @@
 #include "import/records/detection_history_import.hpp"
 #include "import/records/movement_history_import.hpp"
 #include "import/records/registered_pc_import.hpp"
+#include "os/database_file.hpp"
+#include "os/disk_files.hpp"
 
 namespace rovev {
 
@@ -54,9 +55,7 @@ int run_import_steps(const import_context& context, const boost::filesystem::pat
 int run_import(const boost::filesystem::path& base_folder, appliance_id_map& appliance_ids,
                report& out) {
   const std::string quoted_folder = quoted(base_folder);
-  boost::system::error_code status_error;
-  boost::filesystem::status(base_folder / "vg.db", status_error);
-  if (status_error) {
+  if (!can_be_found(base_folder / "vg.db")) {
     out.out_line(messages::database_missing, quoted_folder);
     return 1;
   }
@@ -65,7 +64,7 @@ int run_import(const boost::filesystem::path& base_folder, appliance_id_map& app
   // the file until after the connection is closed: so declared first.
   std::optional<run_lock> held;
   try {
-    held.emplace((base_folder / "vg.db").string());
+    held.emplace(base_folder / "vg.db");
   } catch (const database_failure& error) {
     out.out_error(messages::aborted_by_database, error.what());
     return 1;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/input_files.hpp"
+#include "os/input_files.hpp"
 #include "base/report.hpp"
 #include "db/database_manager.hpp"
 #include "import/appliance_id_map.hpp"

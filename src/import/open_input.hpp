@@ -3,7 +3,7 @@
 #include <boost/filesystem/path.hpp>
 #include <memory>
 
-#include "base/input_files.hpp"
+#include "os/input_files.hpp"
 #include "base/report.hpp"
 
 namespace rovev {

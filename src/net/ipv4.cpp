@@ -1,7 +1,5 @@
 #include "net/ipv4.hpp"
 
-#include <arpa/inet.h>
-
 #include <algorithm>
 #include <boost/system/error_code.hpp>
 #include <cerrno>
@@ -24,10 +22,11 @@ std::optional<ipv4_address> ipv4_from_text(std::string_view text) {
   return address;
 }
 
+// The value's own bytes are in network order, first address byte first.
 ipv4_address ipv4_from_network_bytes(const unsigned char* bytes) {
-  std::uint32_t network_order;
-  std::memcpy(&network_order, bytes, sizeof network_order);
-  return ipv4_address(ntohl(network_order));
+  ipv4_address::bytes_type address_bytes;
+  std::memcpy(address_bytes.data(), bytes, address_bytes.size());
+  return ipv4_address(address_bytes);
 }
 
 char* write_text(char* out, const ipv4_address& address) {

@@ -6,7 +6,7 @@
 #include <boost/version.hpp>
 #include <regex>
 
-#include "base/charset_converter.hpp"
+#include "os/charset_converter.hpp"
 #include "record_encoding.hpp"
 #include "support/base_folder.hpp"
 

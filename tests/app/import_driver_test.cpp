@@ -10,6 +10,7 @@
 #include "db/database_manager.hpp"
 #include "db/transaction_scope.hpp"
 #include "import/end_and_report.hpp"
+#include "os/disk_files.hpp"
 #include "record_encoding.hpp"
 #include "support/base_folder.hpp"
 #include "support/collected_report.hpp"

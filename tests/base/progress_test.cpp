@@ -7,7 +7,7 @@
 
 #include <cstdio>
 
-#include "base/console.hpp"
+#include "app/console.hpp"
 #include "base/display_columns.hpp"
 #include "base/progress_meter.hpp"
 #include "support/collected_report.hpp"

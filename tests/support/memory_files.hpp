@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "base/input_files.hpp"
+#include "os/input_files.hpp"
 
 namespace rovev::testing {
 

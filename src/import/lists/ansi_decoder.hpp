@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "base/charset_converter.hpp"
+#include "os/charset_converter.hpp"
 
 namespace rovev {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "base/input_files.hpp"
+#include "os/input_files.hpp"
 #include "base/report.hpp"
 #include "import/lists/ansi_decoder.hpp"
 

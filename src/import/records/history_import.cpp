@@ -3,7 +3,7 @@
 #include <boost/lexical_cast/bad_lexical_cast.hpp>
 #include <vector>
 
-#include "base/file_system_failure.hpp"
+#include "os/file_system_failure.hpp"
 #include "base/progress_meter.hpp"
 #include "base/quoted_path.hpp"
 #include "db/transaction_lost.hpp"

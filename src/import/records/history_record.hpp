@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "base/input_files.hpp"
+#include "os/input_files.hpp"
 #include "base/report.hpp"
 
 namespace rovev {

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "base/number_field.hpp"
+#include "os/disk_files.hpp"
 #include "record_encoding.hpp"
 #include "support/case_name.hpp"
 #include "support/collected_report.hpp"

@@ -1,9 +1,12 @@
-#include "base/charset_converter.hpp"
+#include "os/charset_converter.hpp"
 
+#include <iconv.h>
+#include <langinfo.h>
 #include <sys/mman.h>
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <stdexcept>
 
@@ -23,9 +26,24 @@ bool has_room_for_a_module() {
 
 }  // namespace
 
+// The descriptor, closed with its owner.
+struct charset_converter::conversion {
+  conversion() = default;
+  conversion(const conversion&) = delete;
+  conversion& operator=(const conversion&) = delete;
+  ~conversion() {
+    if (descriptor != failed) iconv_close(descriptor);
+  }
+
+  static inline const iconv_t failed = reinterpret_cast<iconv_t>(-1);
+  iconv_t descriptor = failed;
+};
+
+// Its room first, so that a lack of memory leaves no descriptor open.
 charset_converter::charset_converter(const char* to_charset, const char* from_charset)
-    : descriptor_(iconv_open(to_charset, from_charset)) {
-  if (descriptor_ == reinterpret_cast<iconv_t>(-1)) {
+    : conversion_(std::make_unique<conversion>()) {
+  conversion_->descriptor = iconv_open(to_charset, from_charset);
+  if (conversion_->descriptor == conversion::failed) {
     const int error = errno;
     // glibc says EINVAL, as for a conversion it does not have, also when it
     // cannot load the conversion's module for want of memory: so a refusal
@@ -39,7 +57,7 @@ charset_converter::charset_converter(const char* to_charset, const char* from_ch
   }
 }
 
-charset_converter::~charset_converter() { iconv_close(descriptor_); }
+charset_converter::~charset_converter() = default;
 
 bool charset_converter::convert(std::string_view text, std::string& converted) {
   converted.clear();
@@ -47,7 +65,8 @@ bool charset_converter::convert(std::string_view text, std::string& converted) {
 }
 
 bool charset_converter::append(std::string_view text, std::string& converted) {
-  iconv(descriptor_, nullptr, nullptr, nullptr, nullptr);  // the initial shift state
+  const iconv_t descriptor = conversion_->descriptor;
+  iconv(descriptor, nullptr, nullptr, nullptr, nullptr);  // the initial shift state
   char* in = const_cast<char*>(text.data());
   std::size_t in_left = text.size();
   // Converted through a small buffer of its own, so that a long text costs
@@ -57,8 +76,8 @@ bool charset_converter::append(std::string_view text, std::string& converted) {
   for (bool flushing = false;;) {
     char* out = chunk;
     std::size_t out_left = sizeof chunk;
-    const std::size_t result = flushing ? iconv(descriptor_, nullptr, nullptr, &out, &out_left)
-                                        : iconv(descriptor_, &in, &in_left, &out, &out_left);
+    const std::size_t result = flushing ? iconv(descriptor, nullptr, nullptr, &out, &out_left)
+                                        : iconv(descriptor, &in, &in_left, &out, &out_left);
     const int error = errno;
     converted.append(chunk, static_cast<std::size_t>(out - chunk));
     if (result == static_cast<std::size_t>(-1)) {
@@ -70,5 +89,7 @@ bool charset_converter::append(std::string_view text, std::string& converted) {
     }
   }
 }
+
+std::string user_charset() { return nl_langinfo(CODESET); }
 
 }  // namespace rovev

@@ -1,4 +1,4 @@
-#include "base/console.hpp"
+#include "app/console.hpp"
 
 #include <gtest/gtest.h>
 

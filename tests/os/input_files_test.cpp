@@ -1,6 +1,6 @@
 // What the importers rely on from input_files, held alike for the file
 // system and for the in-memory files that stand in for it in tests.
-#include "base/input_files.hpp"
+#include "os/disk_files.hpp"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>

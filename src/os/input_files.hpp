@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "base/file_system_failure.hpp"
+#include "os/file_system_failure.hpp"
 
 namespace rovev {
 
@@ -82,15 +82,6 @@ class input_files {
 
   // The folder's entries, read whole, so that no folder stays open.
   virtual listing list(const boost::filesystem::path& folder) = 0;
-};
-
-// The file system's files. Only regular files are opened, and the open never
-// waits: nothing blocks on a FIFO or reads a device.
-class disk_files final : public input_files {
- public:
-  std::optional<status> stat(const boost::filesystem::path& file) override;
-  std::unique_ptr<input_stream> open(const boost::filesystem::path& file) override;
-  listing list(const boost::filesystem::path& folder) override;
 };
 
 }  // namespace rovev

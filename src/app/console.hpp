@@ -1,14 +1,13 @@
 #pragma once
 
-#include <unistd.h>
-
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "base/charset_converter.hpp"
-#include "base/erasing_signals.hpp"
 #include "base/report.hpp"
+#include "os/charset_converter.hpp"
+#include "os/erasing_interruptions.hpp"
+#include "os/output_stream.hpp"
 
 namespace rovev {
 
@@ -24,23 +23,18 @@ namespace rovev {
 // its forms that the terminal's width at each draw holds, so that it never
 // wraps, and erases it the
 // same way before any other line goes to the terminal. While it shows
-// progress, SIGINT, SIGTERM and SIGHUP erase the line before they end the
-// program as they would have.
+// progress, an interruption (Ctrl-C) erases the line before it ends the
+// program as it would have.
 class console final : public report {
  public:
-  // The character set of the program's locale, which main has set from the
-  // environment (LC_ALL, LC_CTYPE, LANG).
-  static std::string user_charset();
-  // Whether a progress line can be drawn on err: err is a terminal whose
-  // TERM is set and not "dumb", and nothing else can write to that terminal
-  // between two draws, because out is that same terminal, a regular file or
-  // /dev/null. A pipe, a FIFO, a socket or another terminal may have a
-  // reader that writes to the same screen (| tee, | less).
+  // Whether a progress line can be drawn on err (output_stream::shows_progress_on).
   static bool shows_progress_on(int out, int err);
 
-  // Throws std::bad_alloc when there is no memory for the conversion.
-  explicit console(const std::string& charset, int out = STDOUT_FILENO, int err = STDERR_FILENO,
-                   bool shows_progress = false);
+  // charset: the set the lines are written in (user_charset()); out and
+  // err: descriptors of the C runtime. Throws std::bad_alloc when there is
+  // no memory for the conversion.
+  explicit console(const std::string& charset, int out = output_stream::standard_output,
+                   int err = output_stream::standard_error, bool shows_progress = false);
   console(const console&) = delete;
   console& operator=(const console&) = delete;
 
@@ -57,18 +51,16 @@ class console final : public report {
 
  private:
   void open_converter(const std::string& charset);
-  void put(int descriptor, std::string_view bytes);
-  // The terminal's width now, in columns.
-  std::size_t columns() const;
+  void put(output_stream stream, std::string_view bytes);
 
   std::optional<charset_converter> converter_;  // none: templates as stored
-  int out_;
-  int err_;
+  output_stream out_;
+  output_stream err_;
   bool shows_progress_;
   bool out_is_terminal_;  // standard output shares the terminal
   bool progress_drawn_ = false;
   bool failed_ = false;
-  std::optional<erasing_signals> signals_;  // while it shows progress
+  std::optional<erasing_interruptions> interruptions_;  // while it shows progress
 };
 
 }  // namespace rovev

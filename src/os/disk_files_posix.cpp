@@ -1,4 +1,4 @@
-#include "base/input_files.hpp"
+#include "os/disk_files.hpp"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "base/file_descriptor.hpp"
+#include "os/file_descriptor_posix.hpp"
 
 namespace rovev {
 namespace {

@@ -1,4 +1,4 @@
-#include "base/file_system_failure.hpp"
+#include "os/file_system_failure.hpp"
 
 namespace rovev {
 

@@ -1,8 +1,10 @@
-#include "base/erasing_signals.hpp"
+#include "os/erasing_interruptions.hpp"
 
+#include <signal.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <iterator>
 
 namespace rovev {
 namespace {
@@ -11,6 +13,8 @@ namespace {
 // on it.
 volatile std::sig_atomic_t progress_terminal = -1;
 volatile std::sig_atomic_t progress_on_screen = 0;
+
+constexpr int taken[] = {SIGINT, SIGTERM, SIGHUP};
 
 // Erases the line with the one async-signal-safe write, then raises the
 // signal again: SA_RESETHAND has given it back its default action.
@@ -23,25 +27,32 @@ void erase_progress_and_end(int signal_number) {
 
 }  // namespace
 
-erasing_signals::erasing_signals(int terminal) {
-  progress_terminal = terminal;
+struct erasing_interruptions::previous_handling {
+  struct sigaction actions[std::size(taken)] = {};
+};
+
+erasing_interruptions::erasing_interruptions(output_stream terminal)
+    : previous_(std::make_unique<previous_handling>()) {
+  progress_terminal = terminal.descriptor_;
   struct sigaction erasing {};
   erasing.sa_handler = erase_progress_and_end;
   erasing.sa_flags = SA_RESETHAND;
   sigemptyset(&erasing.sa_mask);
   for (const int signal_number : taken) sigaddset(&erasing.sa_mask, signal_number);
   for (std::size_t i = 0; i < std::size(taken); ++i) {
-    sigaction(taken[i], nullptr, &previous_[i]);
+    sigaction(taken[i], nullptr, &previous_->actions[i]);
     // Ignored from the start (nohup, a background job): left so.
-    if (previous_[i].sa_handler == SIG_DFL) sigaction(taken[i], &erasing, nullptr);
+    if (previous_->actions[i].sa_handler == SIG_DFL) sigaction(taken[i], &erasing, nullptr);
   }
 }
 
-erasing_signals::~erasing_signals() {
-  for (std::size_t i = 0; i < std::size(taken); ++i) sigaction(taken[i], &previous_[i], nullptr);
+erasing_interruptions::~erasing_interruptions() {
+  for (std::size_t i = 0; i < std::size(taken); ++i) {
+    sigaction(taken[i], &previous_->actions[i], nullptr);
+  }
   progress_on_screen = 0;
 }
 
-void erasing_signals::line_on_screen(bool on) { progress_on_screen = on ? 1 : 0; }
+void erasing_interruptions::line_on_screen(bool on) { progress_on_screen = on ? 1 : 0; }
 
 }  // namespace rovev

@@ -1,13 +1,14 @@
 #pragma once
 
-#include <iconv.h>
-
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace rovev {
 
-// One iconv conversion, opened once by its owner and closed with it.
+// One conversion between two character sets named as the C library names
+// them ("UTF-8", "CP932", "EUC-JP", ...), opened once by its owner and
+// closed with it.
 class charset_converter {
  public:
   // Throws std::bad_alloc when there is no memory for it, std::runtime_error
@@ -24,7 +25,12 @@ class charset_converter {
   bool append(std::string_view text, std::string& converted);
 
  private:
-  iconv_t descriptor_;
+  struct conversion;  // the platform's own
+  std::unique_ptr<conversion> conversion_;
 };
+
+// The character set the console's lines are written in: that of the user's
+// locale, which the process set-up has taken from the environment.
+std::string user_charset();
 
 }  // namespace rovev
