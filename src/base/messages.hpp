@@ -17,6 +17,22 @@ struct message {
   std::string_view text;
 };
 
+// A message in one role among a step's lines, made by the role's name
+// (start_line{messages::user_list_start}): where a step names several
+// messages of one arity, two of them cannot trade places unseen.
+template <class Role, std::size_t Arity>
+struct line_in_role {
+  constexpr explicit line_in_role(message<Arity> text) : text(text) {}
+  message<Arity> text;
+};
+using start_line = line_in_role<struct start_role, 1>;  // %s: the input, quoted
+template <std::size_t Arity>
+using finish_line = line_in_role<struct finish_role, Arity>;  // %u: what was imported
+template <std::size_t Arity>
+using progress_line = line_in_role<struct progress_role, Arity>;
+using bad_record_line = line_in_role<struct bad_record_role, 1>;
+using bad_number_line = line_in_role<struct bad_number_role, 1>;
+
 // The text of a field that is no number, in the lines that report one.
 inline constexpr std::string_view not_a_number =
     "bad lexical cast: source type value could not be interpreted as target";

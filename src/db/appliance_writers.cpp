@@ -4,7 +4,7 @@
 
 namespace rovev {
 
-bool database_manager::add_appliance(const appliance_entry& entry) {
+void database_manager::add_appliance(const appliance_entry& entry) {
   require_open();
   sql_builder insert("vg_list", sql_builder::insert);
   insert.add_text("name", entry.name);
@@ -15,26 +15,24 @@ bool database_manager::add_appliance(const appliance_entry& entry) {
   insert.add_flag("nat", entry.nat);
   insert.add_token("created", "datetime('now', 'localtime')");
   run(insert);
-  return true;
 }
 
-bool database_manager::add_host_flag(const ll_addr& lladdr, bool segment_flag) {
+void database_manager::add_host_flag(const ll_addr& lladdr, bool segment_flag) {
   require_open();
   const ll_addr::text_buffer address = lladdr.to_text();
 
   sql_builder select("host_flag", sql_builder::select);
   select.add_field("lladdr");
-  select.where.add_condition("lladdr", address, true, false);
-  if (any_row(select)) return true;
+  select.where.add_quoted("lladdr", address);
+  if (any_row(select)) return;
 
   sql_builder insert("host_flag", sql_builder::insert);
   insert.add_flag("segment_flag", segment_flag);
   insert.add_quoted("lladdr", address);
   run(insert);
-  return true;
 }
 
-bool database_manager::add_host(const host_entry& entry, std::int32_t vg_list_id) {
+void database_manager::add_host(const host_entry& entry) {
   require_open();
   try {
     add_host_flag(entry.lladdr, entry.segment_flag);
@@ -45,8 +43,8 @@ bool database_manager::add_host(const host_entry& entry, std::int32_t vg_list_id
   }
 
   sql_builder insert("allow_list", sql_builder::insert);
-  insert.add_number("vg_list_id", static_cast<std::uint32_t>(vg_list_id));
-  insert.add_number("org_vg_list_id", static_cast<std::uint32_t>(entry.org_vg_list_id));
+  insert.add_number("vg_list_id", entry.vg_list_id);
+  insert.add_number("org_vg_list_id", entry.org_vg_list_id);
   insert.add_address("lladdr", entry.lladdr);
   insert.add_text("name", entry.name);
   insert.add_date_value("regist_time", entry.regist_time);
@@ -54,7 +52,6 @@ bool database_manager::add_host(const host_entry& entry, std::int32_t vg_list_id
   insert.add_flag("hostname_flag", entry.hostname_flag);
   insert.add_address("org_ipaddr", entry.org_ipaddr);
   run(insert);
-  return true;
 }
 
 }  // namespace rovev

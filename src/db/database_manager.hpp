@@ -49,17 +49,17 @@ class database_manager {
   bool is_open() const { return handle_ != nullptr; }
 
   // Appliances and registered PCs; each writes one row or throws the failure.
-  bool add_appliance(const appliance_entry& entry);
+  void add_appliance(const appliance_entry& entry);
   // Writes the address's host_flag row unless it has one already.
-  bool add_host_flag(const ll_addr& lladdr, bool segment_flag);
+  void add_host_flag(const ll_addr& lladdr, bool segment_flag);
   // The PC's allow_list row, after its host_flag row. A host_flag write that
   // fails is passed over, the PC registered without it, unless it failed for
   // want of memory or a disk (db_resource), which is thrown.
-  bool add_host(const host_entry& entry, std::int32_t vg_list_id);
+  void add_host(const host_entry& entry);
 
   // Users and groups.
   using user_links = std::map<std::int32_t, std::int32_t>;  // user id -> permission
-  bool add_user(const user_entry& user);
+  void add_user(const user_entry& user);
   // Updates the user of the entry's id (the administrator, 1): its login name
   // and description, and its hash unless the entry's is empty.
   void update_user(const user_entry& user);
@@ -78,8 +78,8 @@ class database_manager {
   void add_group_appliances(std::int32_t group_id, const std::vector<std::uint32_t>& appliance_ids);
 
   // Histories; each writes one row or throws the failure.
-  bool add_detection_log(const detection_entry& entry, std::uint32_t vg_list_id);
-  bool add_hostmove(const hostmove_entry& entry);
+  void add_detection_log(const detection_entry& entry);
+  void add_hostmove(const hostmove_entry& entry);
 
  private:
   friend class transaction_scope;

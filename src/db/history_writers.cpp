@@ -4,10 +4,10 @@
 
 namespace rovev {
 
-bool database_manager::add_detection_log(const detection_entry& entry, std::uint32_t vg_list_id) {
+void database_manager::add_detection_log(const detection_entry& entry) {
   require_open();
   sql_builder insert("detection_log", sql_builder::insert);
-  insert.add_number("vg_list_id", vg_list_id);
+  insert.add_number("vg_list_id", entry.vg_list_id);
   insert.add_address("lladdr", entry.lladdr);
   insert.add_address("ipaddr", entry.ipaddr);
   insert.add_text("hostname", entry.hostname);
@@ -16,10 +16,9 @@ bool database_manager::add_detection_log(const detection_entry& entry, std::uint
   insert.add_date_value("confirmed_time", entry.confirmed_time);
   insert.add_flag("regist_flag", entry.regist_flag);
   run(insert);
-  return true;
 }
 
-bool database_manager::add_hostmove(const hostmove_entry& entry) {
+void database_manager::add_hostmove(const hostmove_entry& entry) {
   require_open();
   sql_builder insert("hostmove", sql_builder::insert);
   insert.add_number("src_vg_list_id", entry.src_vg_list_id);
@@ -31,7 +30,6 @@ bool database_manager::add_hostmove(const hostmove_entry& entry) {
   insert.add_text("workgroup", entry.workgroup);
   insert.add_date_value("confirmed_table", entry.confirmed_table);
   run(insert);
-  return true;
 }
 
 }  // namespace rovev

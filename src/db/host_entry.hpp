@@ -9,9 +9,11 @@
 
 namespace rovev {
 
-// One registered PC, as a registered PC file holds it. The name is a view
-// of the record, good while it is written.
+// One registered PC, as a registered PC file holds it, on the appliance
+// whose file it is. The name is a view of the record, good while it is
+// written.
 struct host_entry {
+  std::uint32_t vg_list_id = 0;  // the appliance whose file it is
   ll_addr lladdr;
   ipv4_address org_ipaddr;
   std::string_view name;
@@ -19,7 +21,7 @@ struct host_entry {
   date_time expire_time;  // not-a-date-time when none
   bool segment_flag = true;
   bool hostname_flag = true;
-  std::int32_t org_vg_list_id = 0;
+  std::uint32_t org_vg_list_id = 0;  // the appliance of its network address; 0: none
 };
 
 }  // namespace rovev

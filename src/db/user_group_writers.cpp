@@ -24,14 +24,13 @@ int read_id(void* id, int columns, char** values, char**) {
 
 }  // namespace
 
-bool database_manager::add_user(const user_entry& user) {
+void database_manager::add_user(const user_entry& user) {
   sql_builder insert("users", sql_builder::insert);
   insert.add_number("id", user.id);
   insert.add_text("login_user_name", user.login_user_name);
   insert.add_text("hash_password", user.hash_password);
   insert.add_text("description", user.description);
   run(insert);
-  return true;
 }
 
 void database_manager::update_user(const user_entry& user) {
@@ -39,9 +38,7 @@ void database_manager::update_user(const user_entry& user) {
   update.add_text("login_user_name", user.login_user_name);
   if (!user.hash_password.empty()) update.add_text("hash_password", user.hash_password);
   update.add_text("description", user.description);
-  char id[decimal_room];
-  update.where.add_condition("id", std::string_view(id, format_decimal(id, user.id) - id), false,
-                             false);
+  update.where.add_number("id", user.id);
   run(update);
 }
 
@@ -49,7 +46,7 @@ std::int32_t database_manager::add_group(std::string_view name) {
   // The same select runs before and after the insert.
   sql_builder select_id("groups", sql_builder::select);
   select_id.add_field("id");
-  select_id.where.add_condition("name", name, true, true);
+  select_id.where.add_text("name", name);
   if (any_row(select_id)) return -1;
 
   sql_builder insert("groups", sql_builder::insert);

@@ -2,15 +2,15 @@
 
 #include <boost/container/small_vector.hpp>
 #include <cstdint>
-#include <string>
 #include <string_view>
 
+#include "base/decimal_text.hpp"
 #include "db/kept_text.hpp"
 
 namespace rovev {
 
 // The conditions of a WHERE clause, each written as (column=value). Like the
-// statement builder, it keeps views of the column names and values it is
+// statement builder, it keeps views of the column names and texts it is
 // given (kept_text).
 class where_builder {
  public:
@@ -18,13 +18,18 @@ class where_builder {
 
   virtual ~where_builder() = default;
 
-  void add_condition(kept_text column, kept_text value, bool quote, bool escape);
+  // A text that may hold a single quote: quoted, the quote doubled.
+  void add_text(kept_text column, kept_text text) { add(column, literal::escaped).text = text; }
+  // A text that holds no single quote: quoted as it is.
+  void add_quoted(kept_text column, kept_text text) { add(column, literal::quoted).text = text; }
+  void add_number(kept_text column, std::int64_t number) {
+    add(column, literal::number).number = number;
+  }
 
-  // The clause without the word "where"; empty when there is no condition.
-  std::string to_sql() const;
   bool empty() const { return conditions_.empty(); }
 
-  // The clause, put into a statement's text (see statement_text.hpp).
+  // The clause without the word "where", put into a statement's text (see
+  // statement_text.hpp).
   template <class Sink>
   void describe(Sink& sink) const {
     for (std::size_t i = 0; i < conditions_.size(); ++i) {
@@ -33,7 +38,12 @@ class where_builder {
       sink.put('(');
       sink.put(each.column);
       sink.put('=');
-      sink.put_value(each.value, each.quote, each.escape);
+      if (each.form == literal::number) {
+        char digits[decimal_room];
+        sink.put(std::string_view(digits, format_decimal(digits, each.number) - digits));
+      } else {
+        sink.put_value(each.text, true, each.form == literal::escaped);
+      }
       sink.put(')');
     }
   }
@@ -41,16 +51,19 @@ class where_builder {
   std::int32_t conjunction = join_or;
 
  private:
+  enum class literal { escaped, quoted, number };
   struct condition {
     std::string_view column;
-    std::string_view value;
-    bool quote;
-    bool escape;
+    literal form;
+    std::string_view text;    // of a text
+    std::int64_t number = 0;  // of a number
   };
+  condition& add(std::string_view column, literal form) {
+    conditions_.push_back({column, form, {}});
+    return conditions_.back();
+  }
+
   boost::container::small_vector<condition, 2> conditions_;
 };
-
-// Doubles every single quote.
-std::string escape_quotes(std::string_view text);
 
 }  // namespace rovev

@@ -78,20 +78,20 @@ std::unique_ptr<input_stream> disk_files::open(const boost::filesystem::path& fi
 // without following a link, relative to the open folder.
 input_files::listing disk_files::list(const boost::filesystem::path& folder) {
   listing listed;
-  const auto fail = [&listed, &folder](const char* operation) {
+  const auto fail = [&listed, &folder](file_system_failure::operation failed) {
     listed.failure = file_system_failure{
-        operation, boost::system::error_code(errno, boost::system::system_category()), folder};
+        failed, boost::system::error_code(errno, boost::system::system_category()), folder};
   };
   const std::unique_ptr<DIR, int (*)(DIR*)> opened(::opendir(folder.c_str()), ::closedir);
   if (!opened) {
-    fail("boost::filesystem::directory_iterator::construct");
+    fail(file_system_failure::operation::open_folder);
     return listed;
   }
   for (;;) {
     errno = 0;
     const dirent* found = ::readdir(opened.get());
     if (found == nullptr) {
-      if (errno != 0) fail("boost::filesystem::directory_iterator::operator++");
+      if (errno != 0) fail(file_system_failure::operation::read_folder);
       return listed;
     }
     const std::string_view name = found->d_name;

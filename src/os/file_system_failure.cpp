@@ -1,9 +1,25 @@
 #include "os/file_system_failure.hpp"
 
 namespace rovev {
+namespace {
+
+// The names the lines have always given these operations.
+const char* name_of(file_system_failure::operation failed) {
+  switch (failed) {
+    case file_system_failure::operation::open_folder:
+      return "boost::filesystem::directory_iterator::construct";
+    case file_system_failure::operation::read_folder:
+      return "boost::filesystem::directory_iterator::operator++";
+    case file_system_failure::operation::entry_status:
+      return "boost::filesystem::symlink_status";
+  }
+  return "";
+}
+
+}  // namespace
 
 std::string file_system_failure::text() const {
-  std::string text = operation;
+  std::string text = name_of(failed);
   text += ": ";
   text += error.message();
   if (!path.empty()) {

@@ -9,10 +9,17 @@ namespace rovev {
 // A failure of the file system: the operation, its error and the path it
 // failed on. Its text is the tool's own, made from the error's message, so
 // that a line reads the same whichever library version the tool is built
-// with: operation, ": ", message, ": " and the path in double quotes, e.g.
+// with: the operation's name, ": ", message, ": " and the path in double
+// quotes, e.g.
 //   boost::filesystem::directory_iterator::construct: No such file or directory: "/base/hist"
 struct file_system_failure {
-  const char* operation;
+  enum class operation {
+    open_folder,   // listing a folder
+    read_folder,   // its next entry
+    entry_status,  // what an entry is, its links not followed
+  };
+
+  operation failed;
   boost::system::error_code error;
   boost::filesystem::path path;
 

@@ -53,11 +53,11 @@ TEST(database_manager, entry_points_need_an_open_connection) {
         db.add_appliance({"1", mac, "n", ip, 80, ip, false});
       },
       [&] { db.add_host_flag(mac, true); },
-      [&] { db.add_host(host_entry{}, 1); },
+      [&] { db.add_host(host_entry{}); },
       [&] {
         db.store_group({"g", {}, {}});
       },
-      [&] { db.add_detection_log(detection_entry{}, 1); },
+      [&] { db.add_detection_log(detection_entry{}); },
       [&] {
         db.add_hostmove({mac, ip, 1, 2, "n", "h", "w", {}});
       },
@@ -147,11 +147,13 @@ TEST_F(database_manager_test, add_host_writes_allow_list_and_host_flag) {
   entry.hostname_flag = true;
   entry.segment_flag = false;
   entry.org_vg_list_id = 5;
-  db_.add_host(entry, 2);
+  entry.vg_list_id = 2;
+  db_.add_host(entry);
   entry.regist_time = entry.expire_time = date_time();
   entry.org_vg_list_id = 0;
   entry.hostname_flag = false;
-  db_.add_host(entry, -2);
+  entry.vg_list_id = static_cast<std::uint32_t>(-2);
+  db_.add_host(entry);
   EXPECT_EQ(rows("select vg_list_id,org_vg_list_id,lladdr,name,regist_time,expire_time,"
                  "hostname_flag,org_ipaddr from allow_list order by id")[0],
             "2|5|00:1A:2B:3C:4D:5E|Sales' PC|2014-08-04 09:05:07|2015-08-04 00:00:00|1|"
@@ -169,7 +171,8 @@ TEST_F(database_manager_test, add_host_writes_allow_list_when_host_flag_is_refus
       "create trigger no_flags before insert on host_flag begin select raise(abort, 'no'); end;");
   host_entry entry;
   entry.lladdr = *ll_addr::from_text("00:1A:2B:3C:4D:5E");
-  EXPECT_TRUE(db_.add_host(entry, 3));
+  entry.vg_list_id = 3;
+  db_.add_host(entry);
   EXPECT_EQ(rows("select vg_list_id,lladdr from allow_list"), Rows{"3|00:1A:2B:3C:4D:5E"});
   EXPECT_EQ(rows("select count(*) from host_flag"), Rows{"0"});
 }

@@ -19,8 +19,7 @@ template <class Text>
 struct builders_take<
     Text, std::void_t<decltype(std::declval<sql_builder&>().add_text(std::declval<Text>(), "v")),
                       decltype(std::declval<sql_builder&>().add_text("c", std::declval<Text>())),
-                      decltype(std::declval<where_builder&>().add_condition(
-                          "c", std::declval<Text>(), true, true)),
+                      decltype(std::declval<where_builder&>().add_text("c", std::declval<Text>())),
                       decltype(sql_builder(std::declval<Text>(), sql_builder::insert))>>
     : std::true_type {};
 static_assert(builders_take<const char*>::value && builders_take<std::string_view>::value &&
@@ -81,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
                        sql_builder b("users", sql_builder::update);
                        b.add_value("login_user_name", "admin", true, true);
                        b.add_value("description", "Site Admin's Desk", true, true);
-                       b.where.add_condition("id", "1", false, false);
+                       b.where.add_number("id", 1);
                        return b;
                      },
                      "update users set login_user_name='admin',description='Site Admin''s Desk' "
@@ -90,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
                      [] {
                        sql_builder b("host_flag", sql_builder::select);
                        b.add_field("lladdr");
-                       b.where.add_condition("lladdr", "00:1A:2B:3C:4D:5E", true, false);
+                       b.where.add_quoted("lladdr", "00:1A:2B:3C:4D:5E");
                        return b;
                      },
                      "select lladdr from host_flag where (lladdr='00:1A:2B:3C:4D:5E')"},
@@ -100,20 +99,29 @@ INSTANTIATE_TEST_SUITE_P(
                        return b;
                      },
                      "select * from host_flag"},
-        builder_case{"select_extras",
+        builder_case{
+            "select_extras",
+            [] {
+              sql_builder b("t", sql_builder::select);
+              b.add_field("a");
+              b.add_field("b");
+              b.where.add_number("a", -1);
+              b.where.add_text("b", "x''");
+              b.where.conjunction = where_builder::join_and;
+              b.group_by = "a";
+              b.order_by = "b";
+              b.limit = 10;
+              return b;
+            },
+            "select a,b from t where (a=-1) and (b='x''''') group by a order by b limit 10"},
+        builder_case{"select_or",
                      [] {
                        sql_builder b("t", sql_builder::select);
-                       b.add_field("a");
-                       b.add_field("b");
-                       b.where.add_condition("a", "1", false, false);
-                       b.where.add_condition("b", "x", true, false);
-                       b.where.conjunction = where_builder::join_and;
-                       b.group_by = "a";
-                       b.order_by = "b";
-                       b.limit = 10;
+                       b.where.add_quoted("a", "1");
+                       b.where.add_text("b", "it's");
                        return b;
                      },
-                     "select a,b from t where (a=1) and (b='x') group by a order by b limit 10"},
+                     "select * from t where (a='1') or (b='it''s')"},
         builder_case{"insert_or_replace",
                      [] {
                        sql_builder b("t", sql_builder::insert_or_replace);
@@ -197,20 +205,6 @@ INSTANTIATE_TEST_SUITE_P(
       return testing::case_name(info.index,
                                 info.param.expected ? info.param.expected : "no column");
     });
-
-TEST(where_builder, joins_its_conditions_with_or) {
-  where_builder w;
-  w.add_condition("a", "1", false, false);
-  w.add_condition("b", "x'", true, true);
-  EXPECT_EQ(w.to_sql(), "(a=1) or (b='x''')");
-}
-
-TEST(escape_quotes, doubles_every_single_quote) {
-  EXPECT_EQ(escape_quotes("it's"), "it''s");
-  EXPECT_EQ(escape_quotes("''"), "''''");
-  EXPECT_EQ(escape_quotes("'a'"), "''a''");
-  EXPECT_EQ(escape_quotes(""), "");
-}
 
 }  // namespace
 }  // namespace rovev

@@ -97,7 +97,7 @@ class memory_files final : public input_files {
     listing listed;
     const auto fail = [&listed, &folder](int error) {
       listed.failure = file_system_failure{
-          "boost::filesystem::directory_iterator::construct",
+          file_system_failure::operation::open_folder,
           boost::system::error_code(error, boost::system::system_category()), folder};
       return listed;
     };

@@ -9,47 +9,48 @@ namespace rovev {
 namespace {
 
 // name, address[:port], id, MAC, network address, "nat".
-constexpr list_layout<6> appliance_list{{messages::appliance_list_start,
-                                         messages::appliance_list_finish,
-                                         messages::appliance_list_progress}};
+enum class appliance_column { name, address, id, lladdr, netaddr, nat, last = nat };
+constexpr list_layout<appliance_column, 6> appliance_list{
+    {messages::start_line{messages::appliance_list_start},
+     messages::finish_line<1>{messages::appliance_list_finish},
+     messages::progress_line<2>{messages::appliance_list_progress}}};
 
-// Converts the field of its column into the line's values.
 // What a field may be: good, or no address, or no number.
 enum class field_outcome { taken, bad_address, bad_number };
 
 // Converts the field of its column into the entry; the id is also kept as a
 // number, the value of the appliance map's key.
-field_outcome take_field(appliance_entry& entry, std::uint32_t& id, std::size_t column,
+field_outcome take_field(appliance_entry& entry, std::uint32_t& id, appliance_column column,
                          std::string_view field) {
   switch (column) {
-    case 1:
+    case appliance_column::name:
       entry.name = field;
       break;
-    case 2: {
+    case appliance_column::address: {
       const auto address = parse_address_and_port(field);
       if (!address) return field_outcome::bad_address;
       entry.ipaddr = address->address;
       entry.port = address->port;
       break;
     }
-    case 3:
+    case appliance_column::id:
       entry.id = field;
       if (!try_to_number(field, id)) return field_outcome::bad_number;
       break;
-    case 4: {
+    case appliance_column::lladdr: {
       // An empty field and the word INVALID stand for the all-zero address.
       const auto lladdr = ll_addr::from_text(field == "INVALID" ? std::string_view() : field);
       if (!lladdr) return field_outcome::bad_address;
       entry.lladdr = *lladdr;
       break;
     }
-    case 5: {
+    case appliance_column::netaddr: {
       const auto netaddr = field.empty() ? std::optional(ipv4_address()) : ipv4_from_text(field);
       if (!netaddr) return field_outcome::bad_address;
       entry.netaddr = *netaddr;
       break;
     }
-    case 6:
+    case appliance_column::nat:
       entry.nat = field == "nat";
       break;
   }
@@ -60,17 +61,20 @@ bool import_appliance_line(const import_context& context, const list_line& line)
   report& out = context.out;
   appliance_entry entry;
   std::uint32_t id = 0;
-  for (std::size_t column = 1; column <= line.fields.size(); ++column) {
-    switch (take_field(entry, id, column, line.fields[column - 1])) {
-      case field_outcome::taken:
-        break;
-      case field_outcome::bad_address:
-        out.out_error(messages::line_bad_address, line.number, invalid_address_text());
-        return false;
-      case field_outcome::bad_number:
-        out.out_error(messages::line_bad_id, line.number, messages::not_a_number);
-        return false;
-    }
+  field_outcome outcome = field_outcome::taken;
+  appliance_list.take_fields(line, [&](appliance_column column, std::string_view field) {
+    outcome = take_field(entry, id, column, field);
+    return outcome == field_outcome::taken;
+  });
+  switch (outcome) {
+    case field_outcome::taken:
+      break;
+    case field_outcome::bad_address:
+      out.out_error(messages::line_bad_address, line.number, invalid_address_text());
+      return false;
+    case field_outcome::bad_number:
+      out.out_error(messages::line_bad_id, line.number, messages::not_a_number);
+      return false;
   }
   if (line.field_count != appliance_list.columns) {
     out.out_error(messages::line_column_count, line.number);
@@ -79,7 +83,8 @@ bool import_appliance_line(const import_context& context, const list_line& line)
   // The entry stays even when the row is refused below.
   context.appliance_ids[entry.netaddr] = id;
   try {
-    return context.db.add_appliance(entry);
+    context.db.add_appliance(entry);
+    return true;
   } catch (const database_manager_error& error) {
     out.out_error(messages::line_store_failed, line.number, error.what());
     return false;

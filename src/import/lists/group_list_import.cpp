@@ -9,8 +9,18 @@ namespace {
 
 // (unused), group name, appliance ids or "ALL", users with permission 1,
 // users with permission 2; no column count, and further columns ignored.
-constexpr list_layout<5> group_list{
-    {messages::group_list_start, messages::group_list_finish, messages::group_list_progress}};
+enum class group_column {
+  unused,
+  name,
+  appliance_ids,
+  users_with_permission_1,
+  users_with_permission_2,
+  last = users_with_permission_2
+};
+constexpr list_layout<group_column, 5> group_list{
+    {messages::start_line{messages::group_list_start},
+     messages::finish_line<1>{messages::group_list_finish},
+     messages::progress_line<2>{messages::group_list_progress}}};
 
 // Pieces that are no number, or whose manager id would leave the signed
 // 32-bit range, are dropped without a word.
@@ -24,19 +34,35 @@ void add_users(std::string_view field, std::int32_t permission,
 }
 
 bool import_group_line(const import_context& context, const list_line& line) {
-  // Without a name there is no group.
-  if (line.fields.size() < 2) return false;
   group_entry group;
-  group.name = line.fields[1];
-  if (line.fields.size() > 2) {
-    if (line.fields[2] == "ALL") return false;
-    for (const std::string_view piece : split_fields(line.fields[2], "/")) {
-      std::uint32_t appliance_id;
-      if (try_to_number(piece, appliance_id)) group.appliance_ids.push_back(appliance_id);
+  bool named = false;
+  const bool taken = group_list.take_fields(line, [&](group_column column, std::string_view field) {
+    switch (column) {
+      case group_column::unused:
+        break;
+      case group_column::name:
+        group.name = field;
+        named = true;
+        break;
+      case group_column::appliance_ids:
+        if (field == "ALL") return false;
+        for (const std::string_view piece : split_fields(field, "/")) {
+          std::uint32_t appliance_id;
+          if (try_to_number(piece, appliance_id)) group.appliance_ids.push_back(appliance_id);
+        }
+        break;
+      case group_column::users_with_permission_1:
+        add_users(field, 1, group.users);
+        break;
+      case group_column::users_with_permission_2:
+        add_users(field, 2, group.users);
+        break;
     }
-  }
-  if (line.fields.size() > 3) add_users(line.fields[3], 1, group.users);
-  if (line.fields.size() > 4) add_users(line.fields[4], 2, group.users);
+    return true;
+  });
+  // Without a name there is no group; a group of all appliances is not
+  // imported.
+  if (!named || !taken) return false;
   try {
     context.db.store_group(group);
     return true;

@@ -67,7 +67,7 @@ void import_list_file(input_files& files, const boost::filesystem::path& file,
                       const list_messages& lines, report& out,
                       const std::function<bool(const list_line&)>& handle_line) {
   const std::string quoted_file = quoted(file);
-  out.out_line(lines.start, quoted_file);
+  out.out_line(lines.start.text, quoted_file);
   const std::unique_ptr<input_stream> bytes = open_input(files, file, out);
   if (!bytes) return;
   list_file_reader reader(*bytes, out);
@@ -79,11 +79,12 @@ void import_list_file(input_files& files, const boost::filesystem::path& file,
     list_line line;
     while (reader.next(line)) {
       if (handle_line(line)) ++imported;
-      if (meter.due()) meter.show(lines.progress, line.number, percent_of(reader.position(), size));
+      if (meter.due())
+        meter.show(lines.progress.text, line.number, percent_of(reader.position(), size));
     }
   }
   if (reader.read_failed()) out.out_error(messages::cannot_read_file, quoted_file);
-  out.out_line(lines.finish, imported);
+  out.out_line(lines.finish.text, imported);
 }
 
 }  // namespace rovev

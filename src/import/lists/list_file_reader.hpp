@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "os/input_files.hpp"
 #include "base/report.hpp"
 #include "import/lists/ansi_decoder.hpp"
+#include "os/input_files.hpp"
 
 namespace rovev {
 
@@ -80,20 +80,36 @@ class list_file_reader {
 // The lines of one list: its start line (%s: the file, quoted), its finish
 // line (%u: the lines imported), and its progress line on a terminal.
 struct list_messages {
-  messages::message<1> start;
-  messages::message<1> finish;
-  messages::message<2> progress;
+  messages::start_line start;
+  messages::finish_line<1> finish;
+  messages::progress_line<2> progress;
 };
 
-// A list's layout, declared once by its importer: how many columns its lines
-// have (or, for a list without a column count, the columns it reads) and its
-// lines. The reader keeps that many fields of every line, which the build
-// checks: a column added to a layout cannot be dropped unseen.
-template <std::size_t Columns>
+// A list's layout, declared once by its importer: its columns, an enum class
+// whose last column is also named last, their count (the lines' column
+// count, or for a list without one the columns it reads), and its lines. The
+// build checks that the two agree and that the reader keeps that many fields
+// of every line; each field is handed over by its column, so a switch over
+// the columns that misses one is warned of (-Wswitch-enum), and no field
+// beyond the layout's columns reaches it.
+template <class Column, std::size_t Count>
 struct list_layout {
-  static_assert(Columns <= list_line::read_fields,
+  static_assert(static_cast<std::size_t>(Column::last) + 1 == Count,
+                "the layout's count is not the number of its columns");
+  static_assert(Count <= list_line::read_fields,
                 "the list reader keeps fewer fields than the layout has columns");
-  static constexpr std::size_t columns = Columns;
+  static constexpr std::size_t columns = Count;
+
+  // Hands take(column, field) each field of the line, in order, up to the
+  // layout's columns, until take returns false; false then.
+  template <class Take>
+  static bool take_fields(const list_line& line, const Take& take) {
+    for (std::size_t index = 0; index < line.fields.size() && index < Count; ++index) {
+      if (!take(static_cast<Column>(index), line.fields[index])) return false;
+    }
+    return true;
+  }
+
   list_messages lines;
 };
 

@@ -10,8 +10,18 @@ namespace rovev {
 namespace {
 
 // user id, login name, password hash, (unused), description.
-constexpr list_layout<5> user_list{
-    {messages::user_list_start, messages::user_list_finish, messages::user_list_progress}};
+enum class user_column {
+  user_id,
+  login_user_name,
+  hash_password,
+  unused,
+  description,
+  last = description
+};
+constexpr list_layout<user_column, 5> user_list{
+    {messages::start_line{messages::user_list_start},
+     messages::finish_line<1>{messages::user_list_finish},
+     messages::progress_line<2>{messages::user_list_progress}}};
 
 // The manager's administrator, whom the login name "admin" updates.
 constexpr std::int32_t administrator_id = 1;
@@ -21,30 +31,30 @@ bool import_user_line(const import_context& context, const list_line& line) {
   std::int32_t user_id = 0;
   std::optional<std::int32_t> manager_id;
   user_entry user;
-  for (std::size_t column = 1; column <= line.fields.size(); ++column) {
-    const std::string_view field = line.fields[column - 1];
+  const bool taken = user_list.take_fields(line, [&](user_column column, std::string_view field) {
     switch (column) {
-      case 1:
+      case user_column::user_id:
         // An id whose manager id would not be a signed 32-bit number is no
         // better than one that is no number at all.
         if (try_to_number(field, user_id)) manager_id = manager_user_id(user_id);
-        if (!manager_id) {
-          out.out_error(messages::line_bad_user_id, line.number, messages::not_a_number);
-          return false;
-        }
-        break;
-      case 2:
+        return manager_id.has_value();
+      case user_column::login_user_name:
         user.login_user_name = field;
         break;
-      case 3:
+      case user_column::hash_password:
         user.hash_password = field;
         break;
-      case 5:
+      case user_column::unused:
+        break;
+      case user_column::description:
         user.description = field;
         break;
-      default:
-        break;  // column 4 and beyond are not used
     }
+    return true;
+  });
+  if (!taken) {
+    out.out_error(messages::line_bad_user_id, line.number, messages::not_a_number);
+    return false;
   }
   if (line.field_count != user_list.columns) {
     out.out_error(messages::line_column_count, line.number);

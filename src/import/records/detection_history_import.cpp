@@ -9,9 +9,8 @@ namespace rovev {
 namespace {
 
 // The slots in their order; the first that does not convert ends the record.
-row_outcome fill_entry(const char* record, detection_entry& entry) {
-  if (!read_addresses(slot_text(record, detection_slot::lladdr),
-                      slot_text(record, detection_slot::ipaddr), entry.lladdr, entry.ipaddr)) {
+row_outcome fill_detection_entry(const char* record, detection_entry& entry) {
+  if (!read_addresses<detection_slot>(record, entry.lladdr, entry.ipaddr)) {
     return row_outcome::bad_address;
   }
   entry.hostname = slot_text(record, detection_slot::hostname);
@@ -28,9 +27,9 @@ step_result import_detection_history(const import_context& context,
                                      const boost::filesystem::path& folder) {
   detection_entry entry;
   const history_kind detection{
-      messages::detection_start,
-      messages::detection_finish,
-      messages::detection_progress,
+      messages::start_line{messages::detection_start},
+      messages::finish_line<2>{messages::detection_finish},
+      messages::progress_line<3>{messages::detection_progress},
       detection_record_size,
       [](const boost::filesystem::path& name) -> std::optional<history_file_appliance> {
         if (name.extension().string() != ".hist") return std::nullopt;
@@ -39,14 +38,15 @@ step_result import_detection_history(const import_context& context,
         return history_file_appliance{appliance};
       },
       [&](const char* record, const history_file_appliance& appliance) {
-        const row_outcome filled = fill_entry(record, entry);
+        const row_outcome filled = fill_detection_entry(record, entry);
         if (filled == row_outcome::written) {
-          context.db.add_detection_log(entry, static_cast<std::uint32_t>(appliance.id));
+          entry.vg_list_id = static_cast<std::uint32_t>(appliance.id);
+          context.db.add_detection_log(entry);
         }
         return filled;
       },
-      {},
-      messages::detection_bad_record,
+      std::nullopt,
+      messages::bad_record_line{messages::detection_bad_record},
   };
   return import_history(context, folder, detection);
 }

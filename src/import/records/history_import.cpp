@@ -3,7 +3,6 @@
 #include <boost/lexical_cast/bad_lexical_cast.hpp>
 #include <vector>
 
-#include "os/file_system_failure.hpp"
 #include "base/progress_meter.hpp"
 #include "base/quoted_path.hpp"
 #include "db/transaction_lost.hpp"
@@ -11,6 +10,7 @@
 #include "import/end_and_report.hpp"
 #include "import/open_input.hpp"
 #include "import/records/history_record.hpp"
+#include "os/file_system_failure.hpp"
 
 namespace rovev {
 namespace {
@@ -85,7 +85,8 @@ bool history_walk::visit(const fs::path& path, const input_files::entry& entry) 
   if (entry.status_error && !appliance) {
     out_.out_error(
         messages::file_system_error,
-        file_system_failure{"boost::filesystem::symlink_status", entry.status_error, path}.text());
+        file_system_failure{file_system_failure::operation::entry_status, entry.status_error, path}
+            .text());
     return false;
   }
   if (appliance) visit_file(path, *appliance);
@@ -104,7 +105,7 @@ void history_walk::visit_file(const fs::path& file, const history_file_appliance
   while (read_history_record(*bytes, record_.data(), kind_.record_size, out_)) {
     import_record_in_buffer(file, appliance);
     if (meter_.due()) {
-      meter_.show(kind_.progress_message, files_found, records_imported,
+      meter_.show(kind_.progress.text, files_found, records_imported,
                   percent_of(bytes->position(), size));
     }
   }
@@ -134,38 +135,26 @@ void history_walk::import_record_in_buffer(const fs::path& file,
   } catch (const boost::bad_lexical_cast&) {
     report_bad_number(file);
   } catch (const std::exception&) {
-    out_.out_error(kind_.bad_record_message, file.string());
+    out_.out_error(kind_.bad_record.text, file.string());
   }
 }
 
 // A history that tells no number from any other bad record reports it as one.
 void history_walk::report_bad_number(const fs::path& file) {
-  if (kind_.bad_number_message) {
-    out_.out_error(*kind_.bad_number_message, messages::not_a_number);
+  if (kind_.bad_number) {
+    out_.out_error(kind_.bad_number->text, messages::not_a_number);
   } else {
-    out_.out_error(kind_.bad_record_message, file.string());
+    out_.out_error(kind_.bad_record.text, file.string());
   }
 }
 
 }  // namespace
 
-bool read_addresses(std::string_view lladdr_slot, std::string_view ipaddr_slot, ll_addr& lladdr,
-                    ipv4_address& ipaddr) {
-  const auto mac = ll_addr::from_text(lladdr_slot);
-  if (!mac) return false;
-  lladdr = *mac;
-  const auto address =
-      ipaddr_slot.empty() ? std::optional(ipv4_address()) : ipv4_from_text(ipaddr_slot);
-  if (!address) return false;
-  ipaddr = *address;
-  return true;
-}
-
 step_result import_history(const import_context& context, const fs::path& folder,
                            const history_kind& kind) {
   report& out = context.out;
   transaction_scope scope(context.db);
-  out.out_line(kind.start_message, quoted(folder));
+  out.out_line(kind.start.text, quoted(folder));
   std::uint32_t files_found = 0;
   std::uint32_t records_imported = 0;
   {
@@ -174,7 +163,7 @@ step_result import_history(const import_context& context, const fs::path& folder
     files_found = walk.files_found;
     records_imported = walk.records_imported;
   }
-  out.out_line(kind.finish_message, files_found, records_imported);
+  out.out_line(kind.finish.text, files_found, records_imported);
   return {end_and_report(scope, out)};
 }
 

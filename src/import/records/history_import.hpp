@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "import/import_context.hpp"
+#include "import/records/history_record.hpp"
 #include "import/step_result.hpp"
 #include "net/ipv4.hpp"
 #include "net/ll_addr.hpp"
@@ -24,17 +25,27 @@ struct history_file_appliance {
 // row written, or the first slot that is no address or no number.
 enum class row_outcome { written, bad_address, bad_number };
 
-// A record's MAC slot and IPv4 slot (empty: 0.0.0.0), read in that order;
-// false at the first that is no address.
-bool read_addresses(std::string_view lladdr_slot, std::string_view ipaddr_slot, ll_addr& lladdr,
-                    ipv4_address& ipaddr);
+// A record's MAC slot and IPv4 slot (empty: 0.0.0.0), both named by the
+// record's Slots, read in that order; false at the first that is no address.
+template <class Slots>
+bool read_addresses(const char* record, ll_addr& lladdr, ipv4_address& ipaddr) {
+  const auto mac = ll_addr::from_text(slot_text(record, Slots::lladdr));
+  if (!mac) return false;
+  const std::string_view ipaddr_text = slot_text(record, Slots::ipaddr);
+  const auto address =
+      ipaddr_text.empty() ? std::optional(ipv4_address()) : ipv4_from_text(ipaddr_text);
+  if (!address) return false;
+  lladdr = *mac;
+  ipaddr = *address;
+  return true;
+}
 
 // What sets one history apart from the other.
 struct history_kind {
-  messages::message<1> start_message;   // %s: the folder, quoted
-  messages::message<2> finish_message;  // %u: files found, records imported
+  messages::start_line start;       // %s: the folder, quoted
+  messages::finish_line<2> finish;  // %u: files found, records imported
   // On a terminal, %u: files found, records imported, share of the file read.
-  messages::message<3> progress_message;
+  messages::progress_line<3> progress;
   std::size_t record_size;
   // Whether an entry below the folder is one of this history's files, by its
   // name alone, and the appliance that name tells; nothing for another name.
@@ -45,9 +56,9 @@ struct history_kind {
   std::function<row_outcome(const char* record, const history_file_appliance& appliance)> write_row;
   // The line of a number that is no number (%s: the failure's text); none
   // when such a record is reported like any other bad one.
-  std::optional<messages::message<1>> bad_number_message;
+  std::optional<messages::bad_number_line> bad_number;
   // The line of any other bad record (%s: the file's plain path).
-  messages::message<1> bad_record_message;
+  messages::bad_record_line bad_record;
 };
 
 // Walks the folder depth first, in the order the file system lists it,

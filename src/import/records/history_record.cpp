@@ -49,9 +49,9 @@ bool read_history_record(input_stream& bytes, char* buffer, std::size_t record_s
   }
 }
 
-std::string_view slot_text(const char* record, std::size_t offset, std::size_t width) {
-  const char* slot = record + offset;
-  return std::string_view(slot, strnlen(slot, width));
+std::string_view slot_text(const char* record, record_slot slot) {
+  const char* text = record + slot.offset();
+  return std::string_view(text, strnlen(text, slot.width()));
 }
 
 }  // namespace rovev

@@ -24,8 +24,7 @@ void decode_host_record(const unsigned char* record, const appliance_id_map& app
   entry.lladdr = ll_addr(record + host_field::lladdr);
   entry.org_ipaddr = ipv4_from_network_bytes(record + host_field::ipaddr);
   const auto appliance = appliance_ids.find(ipv4_from_network_bytes(record + host_field::netaddr));
-  entry.org_vg_list_id =
-      appliance == appliance_ids.end() ? 0 : static_cast<std::int32_t>(appliance->second);
+  entry.org_vg_list_id = appliance == appliance_ids.end() ? 0 : appliance->second;
   const char* name = reinterpret_cast<const char*>(record + host_field::name);
   entry.name = std::string_view(name, strnlen(name, host_field::name_width - 1));
   entry.regist_time = seconds_since_1970(little_endian_int32(record + host_field::regist_time));

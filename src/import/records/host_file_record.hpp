@@ -21,8 +21,8 @@ constexpr std::size_t flags = 55;        // 0x02 set: no host name flag; 0x04 se
 }  // namespace host_field
 constexpr std::size_t host_record_size = 58;
 
-// Fills every field of the entry from the record; the appliance is looked up
-// by its network address (0 when unknown).
+// Fills the entry's fields from the record, all but the appliance whose file
+// it is; the appliance of its network address is looked up (0 when unknown).
 void decode_host_record(const unsigned char* record, const appliance_id_map& appliance_ids,
                         host_entry& entry);
 

@@ -9,14 +9,11 @@ namespace rovev {
 namespace {
 
 // The slots in their order; the first that does not convert ends the record.
-row_outcome fill_entry(const char* record, hostmove_entry& entry) {
-  namespace slot = movement_slot;
+row_outcome fill_hostmove_entry(const char* record, hostmove_entry& entry) {
+  using slot = movement_slot;
   // The name lies between the two addresses and cannot fail.
-  if (!read_addresses(slot_text(record, slot::lladdr), slot_text(record, slot::ipaddr),
-                      entry.lladdr, entry.ipaddr)) {
-    return row_outcome::bad_address;
-  }
-  entry.name = slot_text(record, slot::name, slot::name_width);
+  if (!read_addresses<slot>(record, entry.lladdr, entry.ipaddr)) return row_outcome::bad_address;
+  entry.name = slot_text(record, slot::name);
   entry.hostname = slot_text(record, slot::hostname);
   entry.workgroup = slot_text(record, slot::workgroup);
   // The appliances' numbers are signed; their columns take the same 32 bits.
@@ -38,21 +35,21 @@ step_result import_movement_history(const import_context& context,
                                     const boost::filesystem::path& folder) {
   hostmove_entry entry;
   const history_kind movement{
-      messages::movement_start,
-      messages::movement_finish,
-      messages::movement_progress,
+      messages::start_line{messages::movement_start},
+      messages::finish_line<2>{messages::movement_finish},
+      messages::progress_line<3>{messages::movement_progress},
       movement_record_size,
       [](const boost::filesystem::path& name) -> std::optional<history_file_appliance> {
         if (name != "hostmove.hist") return std::nullopt;
         return history_file_appliance{};
       },
       [&](const char* record, const history_file_appliance&) {
-        const row_outcome filled = fill_entry(record, entry);
+        const row_outcome filled = fill_hostmove_entry(record, entry);
         if (filled == row_outcome::written) context.db.add_hostmove(entry);
         return filled;
       },
-      messages::movement_bad_number,
-      messages::movement_bad_record,
+      messages::bad_number_line{messages::movement_bad_number},
+      messages::bad_record_line{messages::movement_bad_record},
   };
   return import_history(context, folder, movement);
 }

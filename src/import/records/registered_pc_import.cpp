@@ -100,13 +100,14 @@ bool registered_pc_step::import_file(const fs::path& file, input_stream& bytes, 
   std::istream stream(&bytes);
   unsigned char record[host_record_size];
   host_entry entry;
+  entry.vg_list_id = static_cast<std::uint32_t>(appliance_id);
   // No more records than the size checked holds: a file that grows while it
   // is read, or one under /proc that never ends, stops there.
   for (std::uintmax_t left = size / host_record_size;
        left > 0 && stream.read(reinterpret_cast<char*>(record), sizeof record); --left) {
     decode_host_record(record, appliance_ids_, entry);
     try {
-      db_.add_host(entry, appliance_id);
+      db_.add_host(entry);
       ++hosts_registered;
     } catch (const database_manager_error& error) {
       // A PC the schema refuses (already registered) is passed over quietly.

@@ -84,7 +84,7 @@ TEST(history_record_reader, a_short_record_shifts_the_search) {
   Names names;
   testing::collected_report out;
   while (read_history_record(stream, buffer, sizeof buffer, out))
-    names.emplace_back(slot_text(buffer, movement_slot::name, movement_slot::name_width));
+    names.emplace_back(slot_text(buffer, movement_slot::name));
   EXPECT_EQ(out.err, rejected);
   EXPECT_EQ(names, (Names{"move1", "move4"}));
 }
@@ -115,10 +115,10 @@ TEST(slot_text, ends_at_the_first_nul_or_the_slot) {
       "abc\0def"
       "0123456789ABCDEFGHIJKLMN"
       "tail";
-  EXPECT_EQ(slot_text(slots, 0, 7), "abc");
-  EXPECT_EQ(slot_text(slots, 4, 3), "def");
-  EXPECT_EQ(slot_text(slots, 7), "0123456789ABCDEFGHIJKLMN");
-  EXPECT_EQ(slot_text(slots, 3, 4), "");
+  EXPECT_EQ(slot_text(slots, record_slot(0).wide(7)), "abc");
+  EXPECT_EQ(slot_text(slots, record_slot(4).wide(3)), "def");
+  EXPECT_EQ(slot_text(slots, record_slot(7)), "0123456789ABCDEFGHIJKLMN");
+  EXPECT_EQ(slot_text(slots, record_slot(3).wide(4)), "");
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ std::string read_one(const std::string& bytes, std::size_t size) {
 TEST(record_layout, detection) {
   const std::string bytes = golden("detection.rec");
   const std::string record = read_one(bytes, detection_record_size);
-  namespace slot = detection_slot;
+  using slot = detection_slot;
   EXPECT_EQ(slot_text(record.data(), slot::lladdr), "00:1A:2B:3C:4D:5E");
   EXPECT_EQ(slot_text(record.data(), slot::ipaddr), "192.168.1.23");
   EXPECT_EQ(slot_text(record.data(), slot::hostname), "PC-SALES01");
@@ -44,9 +44,9 @@ TEST(record_layout, detection) {
 TEST(record_layout, movement) {
   const std::string bytes = golden("movement.rec");
   const std::string record = read_one(bytes, movement_record_size);
-  namespace slot = movement_slot;
+  using slot = movement_slot;
   EXPECT_EQ(slot_text(record.data(), slot::lladdr), "00-1A-2B-3C-4D-5F");
-  EXPECT_EQ(slot_text(record.data(), slot::name, slot::name_width), "Sales PC");
+  EXPECT_EQ(slot_text(record.data(), slot::name), "Sales PC");
   EXPECT_EQ(slot_text(record.data(), slot::ipaddr), "192.168.1.24");
   EXPECT_EQ(slot_text(record.data(), slot::hostname), "PC-SALES02");
   EXPECT_EQ(slot_text(record.data(), slot::workgroup), "WORKGROUP");
