@@ -77,7 +77,8 @@ inline std::string error_line(std::string_view message) {
   MESSAGE(line_marked_as_error, 1, "%u行目でエラーが発生しました  (Message: エラー行です)") \
   /* The lists' progress lines on a terminal: the lines read so far and the */ \
   /* share of the file's bytes. A progress line has shorter forms after a */ \
-  /* "|", each with fewer words or numbers, for narrower terminals. */ \
+  /* "|", for narrower terminals: the words give way first, then the */ \
+  /* numbers, each whole with its unit. */ \
   MESSAGE(appliance_list_progress, 2, "登録済みVellgard2 一覧: %1$u行 (%2$u%%)|%1$u行 (%2$u%%)|%1$u行") \
   MESSAGE(user_list_progress, 2, "ユーザ一覧: %1$u行 (%2$u%%)|%1$u行 (%2$u%%)|%1$u行") \
   MESSAGE(group_list_progress, 2, "グループ一覧: %1$u行 (%2$u%%)|%1$u行 (%2$u%%)|%1$u行") \
@@ -96,10 +97,11 @@ inline std::string error_line(std::string_view message) {
   MESSAGE(movement_bad_record, 1, "フォーマットエラーです  (file: %s)") \
   MESSAGE(damaged_record, 0, "無効なレコードです") \
   /* Their progress lines on a terminal: the files and the rows so far, and */ \
-  /* the share of the file being read. */ \
-  MESSAGE(pcs_progress, 3, "登録済みPC: %1$u個のファイル、%2$u件 (%3$u%%)|登録済みPC: %2$u件 (%3$u%%)|%2$u件 (%3$u%%)|%2$u件") \
-  MESSAGE(detection_progress, 3, "検知履歴: %1$u個のファイル、%2$u件 (%3$u%%)|検知履歴: %2$u件 (%3$u%%)|%2$u件 (%3$u%%)|%2$u件") \
-  MESSAGE(movement_progress, 3, "移動履歴: %1$u個のファイル、%2$u件 (%3$u%%)|移動履歴: %2$u件 (%3$u%%)|%2$u件 (%3$u%%)|%2$u件")
+  /* the share of the file being read. The step's name goes first, then */ \
+  /* the numbers one by one, the rows last. */ \
+  MESSAGE(pcs_progress, 3, "登録済みPC: %1$u個のファイル、%2$u件 (%3$u%%)|%1$u個のファイル、%2$u件 (%3$u%%)|%2$u件 (%3$u%%)|%2$u件") \
+  MESSAGE(detection_progress, 3, "検知履歴: %1$u個のファイル、%2$u件 (%3$u%%)|%1$u個のファイル、%2$u件 (%3$u%%)|%2$u件 (%3$u%%)|%2$u件") \
+  MESSAGE(movement_progress, 3, "移動履歴: %1$u個のファイル、%2$u件 (%3$u%%)|%1$u個のファイル、%2$u件 (%3$u%%)|%2$u件 (%3$u%%)|%2$u件")
 // clang-format on
 
 #define ROVEV_DECLARE_MESSAGE(name, arity, text) inline constexpr message<arity> name{text};
