@@ -38,7 +38,7 @@ int run_command_line(int argc, const char* const argv[], report& out) {
   try {
     po::store(po::parse_command_line(argc, argv, options), values);
     po::notify(values);
-  } catch (const std::exception& error) {
+  } catch (const po::error& error) {
     out.write(report::channel::out, std::string(error.what()) + '\n' + listing(options));
     // A usage error must not look like a successful import.
     return 1;

@@ -1,6 +1,7 @@
 #include "app/import_driver.hpp"
 
 #include <exception>
+#include <new>
 #include <optional>
 
 #include "base/quoted_path.hpp"
@@ -17,35 +18,35 @@
 
 namespace rovev {
 
-namespace {
+const std::vector<import_step>& the_import_steps() {
+  static const std::vector<import_step> steps{
+      {import_appliance_list, "vellgard.list"}, {import_user_list, "manager.user"},
+      {import_group_list, "vellgard.group"},    {import_registered_pcs, nullptr},
+      {import_detection_history, "hist"},       {import_movement_history, "hostmove"},
+  };
+  return steps;
+}
 
-// One import step and what it reads: a file or folder of the base folder, or
-// the base folder itself (no name).
-struct import_step {
-  step_result (*run)(const import_context&, const boost::filesystem::path&);
-  const char* input;
-};
-
-// Every step runs, in this order, whatever the steps before it reported.
-constexpr import_step import_steps[] = {
-    {import_appliance_list, "vellgard.list"}, {import_user_list, "manager.user"},
-    {import_group_list, "vellgard.group"},    {import_registered_pcs, nullptr},
-    {import_detection_history, "hist"},       {import_movement_history, "hostmove"},
-};
-
-}  // namespace
-
-int run_import_steps(const import_context& context, const boost::filesystem::path& base_folder) {
+int run_import_steps(const import_context& context, const boost::filesystem::path& base_folder,
+                     const std::vector<import_step>& steps) {
   report& out = context.out;
   try {
     bool committed = true;
-    for (const import_step& step : import_steps) {
+    for (const import_step& step : steps) {
       const auto input = step.input != nullptr ? base_folder / step.input : base_folder;
       committed = step.run(context, input).committed && committed;
+      // A step that caught the loss of its transaction, or never ended it,
+      // cannot hide it: none of its rows is left.
+      if (const auto& lost = context.db.lost_transaction()) {
+        out.out_error(messages::aborted_by_database, lost->what());
+        return 1;
+      }
     }
     return committed ? 0 : 1;
   } catch (const database_failure& error) {
     out.out_error(messages::aborted_by_database, error.what());
+  } catch (const std::bad_alloc&) {
+    out.out_error(messages::aborted_unexpectedly, messages::out_of_memory);
   } catch (const std::exception& error) {
     out.out_error(messages::aborted_unexpectedly, error.what());
   }

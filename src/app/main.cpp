@@ -14,6 +14,8 @@ int run(rovev::console& console, int argc, char* argv[]) {
   try {
     const rovev::sqlite_library sqlite;
     status = rovev::run_command_line(argc, argv, console);
+  } catch (const std::bad_alloc&) {
+    console.out_error(rovev::messages::aborted_unexpectedly, rovev::messages::out_of_memory);
   } catch (const std::exception& error) {
     console.out_error(rovev::messages::aborted_unexpectedly, error.what());
   } catch (...) {
@@ -33,11 +35,11 @@ int main(int argc, char* argv[]) {
   try {
     console.emplace(rovev::user_charset(), output_stream::standard_output,
                     output_stream::standard_error, shows_progress);
-  } catch (const std::bad_alloc& error) {
+  } catch (const std::bad_alloc&) {
     // No memory for the conversion to the user's character set: the line
     // that says so goes out in UTF-8, which needs none.
     rovev::console plain("UTF-8");
-    plain.out_error(rovev::messages::aborted_unexpectedly, error.what());
+    plain.out_error(rovev::messages::aborted_unexpectedly, rovev::messages::out_of_memory);
     return 1;
   }
   return run(*console, argc, argv);

@@ -33,6 +33,9 @@ using progress_line = line_in_role<struct progress_role, Arity>;
 using bad_record_line = line_in_role<struct bad_record_role, 1>;
 using bad_number_line = line_in_role<struct bad_number_role, 1>;
 
+// The text of a lack of memory, in the line that stops the run for it.
+inline constexpr std::string_view out_of_memory = "out of memory";
+
 // The text of a field that is no number, in the lines that report one.
 inline constexpr std::string_view not_a_number =
     "bad lexical cast: source type value could not be interpreted as target";

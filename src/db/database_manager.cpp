@@ -73,6 +73,7 @@ void database_manager::fail(int result) {
   if (transaction_ended_by_sqlite()) {
     in_transaction_ = false;
     lost_transaction_ = error;
+    lost_for_good_ = error;
     throw transaction_lost(error);
   }
   throw error;

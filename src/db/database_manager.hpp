@@ -47,6 +47,9 @@ class database_manager {
   void ensure_writable();
   void close() noexcept;
   bool is_open() const { return handle_ != nullptr; }
+  // The failure with which SQLite ended a transaction on its own, if it ever
+  // did, whatever caught it on the way: nothing of that transaction is left.
+  const std::optional<database_manager_error>& lost_transaction() const { return lost_for_good_; }
 
   // Appliances and registered PCs; each writes one row or throws the failure.
   void add_appliance(const appliance_entry& entry);
@@ -119,7 +122,8 @@ class database_manager {
   // ended it, with which every statement is refused until the transaction's
   // scope ends.
   std::optional<database_manager_error> lost_transaction_;
-  std::string statement_;  // the text of the statement being run
+  std::optional<database_manager_error> lost_for_good_;  // the same, never cleared
+  std::string statement_;                                // the text of the statement being run
 };
 
 }  // namespace rovev

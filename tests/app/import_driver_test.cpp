@@ -21,6 +21,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 using testing::base_folder;
+namespace fs = boost::filesystem;
 
 TEST(import_driver, a_folder_with_only_the_database_runs_every_step) {
   const base_folder base;
@@ -122,33 +123,53 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 // A step whose per-record catch swallows everything, SQLite's ending its
-// transaction included, still ends with that loss: its scope's end throws
-// it, so the run stops with the database line.
-TEST(stopping_step, a_loss_that_a_catch_swallowed_still_stops_the_step) {
+// transaction included, still ends with that loss, whether it ends its scope
+// (which throws it) or steps around the end: the run stops with the database
+// line, none of the step's rows is left, and no later step runs.
+step_result write_users_swallowing_failures(const import_context& context, bool ended) {
+  transaction_scope scope(context.db);
+  for (std::int32_t id = 11; id <= 13; ++id) {
+    try {
+      context.db.add_user({id, "u", "", ""});
+    } catch (...) {
+    }
+  }
+  if (!ended) return {};
+  return {end_and_report(scope, context.out)};
+}
+
+class lost_transaction : public ::testing::TestWithParam<bool> {};
+
+TEST_P(lost_transaction, stops_the_run_however_the_step_ends) {
   const base_folder base;
   const testing::io_error_function io_error_function;
   testing::fail_inserts(base.database(), "users", "new.id = 12");
   database_manager db;
   db.open(base.database().string());
+  appliance_id_map appliance_ids;
+  disk_files files;
   testing::collected_report out;
-  const auto swallowing_step = [&] {
-    transaction_scope scope(db);
-    for (std::int32_t id = 11; id <= 13; ++id) {
-      try {
-        db.add_user({id, "u", "", ""});
-      } catch (...) {
-      }
-    }
-    return end_and_report(scope, out);
+  const auto swallowing =
+      GetParam() ? +[](const import_context& context,
+                       const fs::path&) { return write_users_swallowing_failures(context, true); }
+                 : +[](const import_context& context, const fs::path&) {
+                     return write_users_swallowing_failures(context, false);
+                   };
+  const auto later = [](const import_context& context, const fs::path&) {
+    context.db.add_user({20, "later", "", ""});
+    return step_result{};
   };
-  try {
-    swallowing_step();
-    ADD_FAILURE() << "the step ended as if its rows were committed";
-  } catch (const database_failure& error) {
-    EXPECT_STREQ(error.what(), io_error);
-  }
+  EXPECT_EQ(run_import_steps({db, files, out, appliance_ids}, base.path(),
+                             {{swallowing, nullptr}, {later, nullptr}}),
+            1);
+  EXPECT_EQ(out.out, Lines{"    [Error]: データベースエラーのため取り込みを中止しました  (what: "
+                           "Some kind of disk I/O error occurred)"});
   EXPECT_EQ(base.rows("select count(*) from users where id > 1"), Lines{"0"});
 }
+
+INSTANTIATE_TEST_SUITE_P(steps, lost_transaction, ::testing::Bool(), [](const auto& info) {
+  return std::string(info.param ? "ending_its_scope" : "stepping_around_its_end");
+});
 
 // A report whose first line fails, as no console does: whatever escapes a
 // step that is not a database error stops the run with its own line.

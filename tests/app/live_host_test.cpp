@@ -261,7 +261,7 @@ INSTANTIATE_TEST_SUITE_P(
     calls, no_memory,
     ::testing::Values(
         no_memory_case{"iconv_open", ZOV_ICONV_WITHOUT_MEMORY,
-                       "予期しないエラーのため取り込みを中止しました  (what: std::bad_alloc)"},
+                       "予期しないエラーのため取り込みを中止しました  (what: out of memory)"},
         no_memory_case{
             "sqlite3_open", ZOV_SQLITE_OPEN_WITHOUT_MEMORY,
             "データベースエラーのため取り込みを中止しました  (what: A malloc() failed)"}),

@@ -1,6 +1,7 @@
 #include "import/records/history_import.hpp"
 
 #include <boost/lexical_cast/bad_lexical_cast.hpp>
+#include <stdexcept>
 #include <vector>
 
 #include "base/progress_meter.hpp"
@@ -134,7 +135,9 @@ void history_walk::import_record_in_buffer(const fs::path& file,
     out_.out_error(messages::store_failed, error.what());
   } catch (const boost::bad_lexical_cast&) {
     report_bad_number(file);
-  } catch (const std::exception&) {
+  } catch (const std::out_of_range&) {
+    // Any other date that cannot be read. A lack of memory is no bad record:
+    // it passes, and stops the run.
     out_.out_error(kind_.bad_record.text, file.string());
   }
 }

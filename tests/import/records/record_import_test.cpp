@@ -3,13 +3,16 @@
 #include <sys/stat.h>
 
 #include <boost/filesystem/operations.hpp>
+#include <boost/lexical_cast/bad_lexical_cast.hpp>
 #include <cerrno>
 #include <functional>
 
 #include "import/records/detection_history_import.hpp"
+#include "import/records/history_import.hpp"
 #include "import/records/history_record.hpp"
 #include "import/records/host_file_record.hpp"
 #include "import/records/registered_pc_import.hpp"
+#include "os/disk_files.hpp"
 #include "record_encoding.hpp"
 #include "support/base_folder.hpp"
 #include "support/collected_report.hpp"
@@ -269,6 +272,64 @@ TEST(movement_history, imports_records_and_tells_failures_apart) {
                    "3|4294967295|Sales' PC|00:1A:2B:3C:4D:5E|192.168.1.23|PC-SALES01|WORKGROUP|"
                    "2014-08-02 10:00:00"}));
 }
+
+struct record_failure_case {
+  const char* name;
+  void (*fail)();    // what converting the second record throws
+  const char* line;  // the line it gets, FILE for the file's path; null: it stops the step
+};
+
+class record_failure : public ::testing::TestWithParam<record_failure_case> {};
+
+// A record whose conversion fails is reported by the kind of failure and the
+// walk goes on; a lack of memory is no bad record: it stops the step.
+TEST_P(record_failure, is_reported_by_its_kind) {
+  const base_folder base;
+  const std::string record = sample::encode_movement_record({});
+  write_file(base / "hostmove" / "hostmove.hist", record + record + record);
+  database_manager db;
+  db.open(base.database().string());
+  appliance_id_map appliance_ids;
+  disk_files files;
+  testing::collected_report out;
+  int converted = 0;
+  const history_kind kind{
+      messages::start_line{messages::movement_start},
+      messages::finish_line<2>{messages::movement_finish},
+      messages::progress_line<3>{messages::movement_progress},
+      movement_record_size,
+      [](const fs::path&) { return std::optional(history_file_appliance{}); },
+      [&](const char*, const history_file_appliance&) {
+        if (++converted == 2) GetParam().fail();
+        return row_outcome::written;
+      },
+      messages::bad_number_line{messages::movement_bad_number},
+      messages::bad_record_line{messages::movement_bad_record},
+  };
+  const import_context context{db, files, out, appliance_ids};
+  if (GetParam().line == nullptr) {
+    EXPECT_THROW(import_history(context, base / "hostmove", kind), std::bad_alloc);
+    return;
+  }
+  import_history(context, base / "hostmove", kind);
+  std::string line = GetParam().line;
+  if (const auto at = line.find("FILE"); at != std::string::npos) {
+    line.replace(at, 4, (base / "hostmove" / "hostmove.hist").string());
+  }
+  EXPECT_EQ(out.out, (Lines{movement_start + base.quoted("hostmove"), line,
+                            history_finish("移動履歴", 1, 2)}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    failures, record_failure,
+    ::testing::Values(
+        record_failure_case{"no_number", [] { throw boost::bad_lexical_cast(); },
+                            "    [Error]: IDの変換に失敗しました  (what: bad lexical cast: source "
+                            "type value could not be interpreted as target)"},
+        record_failure_case{"out_of_range", [] { throw std::out_of_range("day"); },
+                            "    [Error]: フォーマットエラーです  (file: FILE)"},
+        record_failure_case{"no_memory", [] { throw std::bad_alloc(); }, nullptr}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace rovev
