@@ -6,6 +6,7 @@
 
 #include "base/quoted_path.hpp"
 #include "db/database_manager.hpp"
+#include "db/database_replaced.hpp"
 #include "db/run_lock.hpp"
 #include "import/lists/appliance_list_import.hpp"
 #include "import/lists/group_list_import.hpp"
@@ -56,7 +57,9 @@ int run_import_steps(const import_context& context, const boost::filesystem::pat
 int run_import(const boost::filesystem::path& base_folder, appliance_id_map& appliance_ids,
                report& out) {
   const std::string quoted_folder = quoted(base_folder);
-  if (!can_be_found(base_folder / "vg.db")) {
+  const boost::filesystem::path database = base_folder / "vg.db";
+  const file_kind kind = kind_of(database);
+  if (kind == file_kind::unknown) {
     out.out_line(messages::database_missing, quoted_folder);
     return 1;
   }
@@ -65,14 +68,24 @@ int run_import(const boost::filesystem::path& base_folder, appliance_id_map& app
   // the file until after the connection is closed: so declared first.
   std::optional<run_lock> held;
   try {
-    held.emplace(base_folder / "vg.db");
+    held.emplace(database);
   } catch (const database_failure& error) {
     out.out_error(messages::aborted_by_database, error.what());
     return 1;
   }
+  // A folder, a FIFO or a device (links followed) holds no database, also
+  // one put in vg.db's place since it was looked at.
+  if (kind != file_kind::regular || held->names_no_regular_file()) {
+    out.out_line(messages::database_unopenable, quoted_folder);
+    return 1;
+  }
+  if (!held->guarded()) out.err_line(messages::run_unguarded);
   database_manager db;
   try {
-    db.open((base_folder / "vg.db").string());
+    db.open(database.string(), &*held);
+  } catch (const database_replaced& error) {
+    out.out_error(messages::aborted_by_database, error.what());
+    return 1;
   } catch (const database_failure& error) {
     // A lack of memory is no fault of vg.db: it is told as what it is.
     if (error.out_of_memory()) {

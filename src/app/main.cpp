@@ -1,6 +1,7 @@
 #include <exception>
 #include <new>
 #include <optional>
+#include <string>
 
 #include "app/command_line.hpp"
 #include "app/console.hpp"
@@ -32,8 +33,10 @@ int main(int argc, char* argv[]) {
   const bool shows_progress = rovev::console::shows_progress_on(output_stream::standard_output,
                                                                 output_stream::standard_error);
   std::optional<rovev::console> console;
+  std::optional<std::string> charset;
   try {
-    console.emplace(rovev::user_charset(), output_stream::standard_output,
+    charset = rovev::user_charset();
+    console.emplace(charset.value_or("UTF-8"), output_stream::standard_output,
                     output_stream::standard_error, shows_progress);
   } catch (const std::bad_alloc&) {
     // No memory for the conversion to the user's character set: the line
@@ -42,5 +45,6 @@ int main(int argc, char* argv[]) {
     plain.out_error(rovev::messages::aborted_unexpectedly, rovev::messages::out_of_memory);
     return 1;
   }
+  if (!charset) console->err_line(rovev::messages::locale_not_loaded);
   return run(*console, argc, argv);
 }

@@ -56,11 +56,13 @@ inline std::string error_line(std::string_view message) {
   MESSAGE(version_banner, 5, "zov_iziver  Version: %s (%s %s)  build with(%s, %s)") \
   MESSAGE(version_maker, 0, "Made by the zov_iziver team for the manager's database import.") \
   MESSAGE(folder_missing, 0, "取り込み元のフォルダを指定してください") \
+  MESSAGE(locale_not_loaded, 0, "ロケールを読み込めないため、UTF-8で出力します") \
   MESSAGE(database_missing, 1, "vg.dbファイルを%sに置いてください") \
   MESSAGE(database_unopenable, 1, "データベースエラーです。vg.dbファイルを%sに置いてください") \
   MESSAGE(aborted_by_database, 1, "データベースエラーのため取り込みを中止しました  (what: %s)") \
   MESSAGE(aborted_unexpectedly, 1, "予期しないエラーのため取り込みを中止しました  (what: %s)") \
   MESSAGE(commit_failed, 1, "コミットに失敗しました  (what: %s)") \
+  MESSAGE(run_unguarded, 0, "vg.dbをロックできないため、同時に実行された取り込みを防げません") \
   /* Shared by the lists and the record files. */ \
   MESSAGE(cannot_read_file, 1, "ファイル読み込みに失敗しました: %s") \
   /* The three lists; %u in an error line is the line number. */ \

@@ -7,6 +7,8 @@
 
 #include "base/decimal_text.hpp"
 #include "base/large_buffer.hpp"
+#include "db/database_replaced.hpp"
+#include "db/run_lock.hpp"
 #include "db/sql_builder.hpp"
 #include "db/transaction_lost.hpp"
 #include "db/transaction_scope.hpp"
@@ -15,11 +17,21 @@ namespace rovev {
 
 database_manager::~database_manager() { close(); }
 
-void database_manager::open(const std::string& path) {
+void database_manager::open(const std::string& path, const run_lock* held) {
   close();
+  held_ = held;
   int result = sqlite3_open(path.c_str(), &handle_);
-  // sqlite3_open reads nothing; the schema is where a file that is no
-  // database shows.
+  // sqlite3_open opens the file and reads nothing: a file put in place of
+  // the one held before then is told before its journal is looked at.
+  if (result == SQLITE_OK && held_ != nullptr) {
+    try {
+      held_->ensure_still_named();
+    } catch (const database_replaced&) {
+      close();
+      throw;
+    }
+  }
+  // The schema is where a file that is no database shows.
   if (result == SQLITE_OK &&
       exec_unchecked("select count(*) from sqlite_master;") == SQLITE_NOTADB) {
     result = SQLITE_NOTADB;
@@ -159,6 +171,7 @@ int database_manager::exec_unchecked(const char* sql) noexcept {
 
 void database_manager::begin_transaction(bool immediate) {
   require_open();
+  if (held_ != nullptr) held_->ensure_still_named();
   exec(immediate ? "BEGIN IMMEDIATE;" : "BEGIN TRANSACTION;");
   in_transaction_ = true;
 }

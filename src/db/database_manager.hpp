@@ -22,6 +22,7 @@ struct sqlite3_stmt;
 
 namespace rovev {
 
+class run_lock;
 class sql_builder;
 class transaction_scope;
 
@@ -39,8 +40,10 @@ class database_manager {
   database_manager& operator=(const database_manager&) = delete;
 
   // Opens the file; one that is no database fails as a file that will not
-  // open (result 26).
-  void open(const std::string& path);
+  // open (result 26). With the run's lock on the file, the file SQLite
+  // opened must be the one held (or database_replaced is thrown before
+  // anything is read), and it still must be before each transaction begins.
+  void open(const std::string& path, const run_lock* held = nullptr);
   // Makes sure the connection can write before anything is imported: the
   // schema reads, the file is not read-only, and the write lock can be had
   // now (it is given back at once). Throws the failure otherwise.
@@ -116,6 +119,7 @@ class database_manager {
   int exec_unchecked(const char* sql) noexcept;
 
   sqlite3* handle_ = nullptr;
+  const run_lock* held_ = nullptr;
   // Between a BEGIN and its COMMIT or ROLLBACK, unless SQLite ended it.
   bool in_transaction_ = false;
   // Set when SQLite ended the open transaction on its own: the failure that

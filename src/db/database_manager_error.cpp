@@ -74,4 +74,11 @@ database_manager_error database_manager_error::more_than_one_link() noexcept {
   return database_manager_error(-1, db_failure, "vg.db has more than one hard link");
 }
 
+database_manager_error database_manager_error::more_than_one_link(database_side side) noexcept {
+  return database_manager_error(-1, db_failure,
+                                side == database_side::journal
+                                    ? "vg.db-journal has more than one hard link"
+                                    : "vg.db-wal has more than one hard link");
+}
+
 }  // namespace rovev

@@ -15,6 +15,10 @@ class database_manager_error : public database_failure {
   static database_manager_error not_initialized() noexcept;
   // vg.db has a second name, beside which SQLite would not find its journal.
   static database_manager_error more_than_one_link() noexcept;
+  // A file SQLite writes beside vg.db has a second name, whose file would
+  // get what SQLite writes there.
+  enum class database_side { journal, wal };
+  static database_manager_error more_than_one_link(database_side side) noexcept;
 
  private:
   // For the program's own failures, such as not_initialized.

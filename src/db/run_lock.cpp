@@ -3,20 +3,45 @@
 #include <sqlite3.h>
 
 #include "db/database_manager_error.hpp"
+#include "db/database_replaced.hpp"
 
 namespace rovev {
 
-run_lock::run_lock(const boost::filesystem::path& database) : file_(database) {
-  if (!file_.is_regular()) return;
+run_lock::run_lock(const boost::filesystem::path& database) : name_(database), file_(database) {
+  if (!file_.is_open()) return;
+  if (!file_.is_regular()) {
+    no_regular_file_ = true;
+    return;
+  }
   // SQLite writes its journal beside the name it opened: a run killed with
   // the journal beside one name leaves the file damaged for the other.
   if (file_.link_count() > 1) throw database_manager_error::more_than_one_link();
-  // A file opened for reading only takes no such lock, nor does every file
-  // system: those runs are refused by the check that follows, or go
-  // unguarded, as before.
-  if (file_.lock() == database_file::lock_outcome::held_elsewhere) {
+  const lock_outcome held = file_.lock();
+  if (held == lock_outcome::held_elsewhere) throw database_manager_error(SQLITE_BUSY);
+  // A file opened for reading only takes no lock: the check that follows
+  // refuses it.
+  if (held == lock_outcome::not_taken) return;
+  // SQLite follows links to the file, and writes its journal and WAL beside
+  // it: a run on a file put in this one's place meets the lock of the folder.
+  const boost::filesystem::path real = real_path_of(database);
+  folder_.emplace(real.parent_path().empty() ? "." : real.parent_path());
+  if (folder_->outcome() == lock_outcome::held_elsewhere) {
     throw database_manager_error(SQLITE_BUSY);
   }
+  guarded_ = held == lock_outcome::held || folder_->outcome() == lock_outcome::held;
+  // Whatever SQLite writes into a side file with a second name lands in
+  // that other file too.
+  for (const auto side : {database_manager_error::database_side::journal,
+                          database_manager_error::database_side::wal}) {
+    boost::filesystem::path side_file = real;
+    side_file += side == database_manager_error::database_side::journal ? "-journal" : "-wal";
+    if (link_count_of(side_file) > 1) throw database_manager_error::more_than_one_link(side);
+  }
+}
+
+void run_lock::ensure_still_named() const {
+  if (!file_.is_regular()) return;
+  if (!file_.is_named_by(name_) || file_.link_count() != 1) throw database_replaced();
 }
 
 }  // namespace rovev

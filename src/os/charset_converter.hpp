@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,7 +31,10 @@ class charset_converter {
 };
 
 // The character set the console's lines are written in: that of the user's
-// locale, which the process set-up has taken from the environment.
-std::string user_charset();
+// locale, which the process set-up has taken from the environment (LC_ALL,
+// LC_CTYPE, LANG). When that locale could not be loaded, the set its name
+// gives (ja_JP.SJIS: SJIS); nothing when the name gives none that can be
+// written. Throws std::bad_alloc when there is no memory to find out.
+std::optional<std::string> user_charset();
 
 }  // namespace rovev

@@ -5,6 +5,8 @@
 #include <sys/mman.h>
 
 #include <cerrno>
+#include <clocale>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -90,6 +92,31 @@ bool charset_converter::append(std::string_view text, std::string& converted) {
   }
 }
 
-std::string user_charset() { return nl_langinfo(CODESET); }
+std::optional<std::string> user_charset() {
+  std::string_view asked;
+  for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+    const char* value = std::getenv(variable);
+    if (value != nullptr && *value != '\0') {
+      asked = value;
+      break;
+    }
+  }
+  const char* loaded = std::setlocale(LC_CTYPE, nullptr);
+  const bool not_loaded = loaded != nullptr && std::string_view(loaded) == "C" && !asked.empty() &&
+                          asked != "C" && asked != "POSIX";
+  if (!not_loaded) return std::string(nl_langinfo(CODESET));
+  // A locale that could not be loaded (no memory to map it, not installed):
+  // its name, language_TERRITORY.set@modifier, still tells the set.
+  const std::size_t dot = asked.find('.');
+  if (dot == std::string_view::npos) return std::nullopt;
+  const std::string_view after_dot = asked.substr(dot + 1);
+  const std::string charset(after_dot.substr(0, after_dot.find('@')));
+  try {
+    const charset_converter writable(charset.c_str(), "UTF-8");
+  } catch (const std::runtime_error&) {
+    return std::nullopt;
+  }
+  return charset;
+}
 
 }  // namespace rovev

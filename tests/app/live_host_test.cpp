@@ -12,6 +12,7 @@
 #include <set>
 
 #include "db/sqlite_library.hpp"
+#include "os/database_file.hpp"
 #include "record_encoding.hpp"
 #include "support/base_folder.hpp"
 #include "support/read_only.hpp"
@@ -161,7 +162,8 @@ struct database_case {
   std::size_t lines_with_text;
   std::size_t lines;
   long file_size_limit = 0;  // RLIMIT_FSIZE of the run, as a full disk
-  bool hard_linked = false;  // vg.db has a second name in the folder
+  // What else the base folder holds: a second name, a special file.
+  void (*prepare)(const fs::path& base) = [](const fs::path&) {};
 };
 
 class database_check : public ::testing::TestWithParam<database_case> {};
@@ -172,9 +174,9 @@ TEST_P(database_check, stops_before_any_step_only_what_cannot_be_written) {
   const base_folder base;
   write_one_of_each(base.path());
   if (GetParam().contents != nullptr) write_file(base.database(), GetParam().contents);
-  if (GetParam().hard_linked) fs::create_hard_link(base.database(), base / "copy.db");
-  testing::other_connection other(base.database());
-  other.exec(GetParam().sql);
+  GetParam().prepare(base.path());
+  std::optional<testing::other_connection> other;
+  if (*GetParam().sql != '\0') other.emplace(base.database()).exec(GetParam().sql);
   const auto listing = [&base] {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(base.path()))
@@ -227,11 +229,79 @@ INSTANTIATE_TEST_SUITE_P(
         // SQLite ends the check's transaction when its journal cannot grow.
         database_case{"journal_beyond_the_file_size_limit", nullptr, "", "", 1,
                       "中止しました  (what: Some kind of disk I/O error occurred)", 1, 1, 4096},
-        database_case{"a_second_hard_link", nullptr, "", "", 1,
-                      "中止しました  (what: vg.db has more than one hard link)", 1, 1, 0, true},
+        database_case{
+            "a_second_hard_link", nullptr, "", "", 1,
+            "中止しました  (what: vg.db has more than one hard link)", 1, 1, 0,
+            [](const fs::path& base) { fs::create_hard_link(base / "vg.db", base / "copy.db"); }},
+        database_case{"a_wal_with_a_second_name", nullptr, "", "", 1,
+                      "中止しました  (what: vg.db-wal has more than one hard link)", 1, 1, 0,
+                      [](const fs::path& base) {
+                        write_file(base / "notes.txt", "notes");
+                        fs::create_hard_link(base / "notes.txt", base / "vg.db-wal");
+                      }},
+        database_case{"a_link_to_a_device", "", "", "", 1,
+                      "データベースエラーです。vg.dbファイルを", 1, 1, 0,
+                      [](const fs::path& base) {
+                        fs::remove(base / "vg.db");
+                        fs::create_symlink("/dev/null", base / "vg.db");
+                      }},
+        database_case{"a_fifo", "", "", "", 1, "データベースエラーです。vg.dbファイルを", 1, 1, 0,
+                      [](const fs::path& base) {
+                        fs::remove(base / "vg.db");
+                        ::mkfifo((base / "vg.db").c_str(), 0600);
+                      }},
         database_case{"empty_file", "", "", "", 0, "SQL error or missing database", 6, 18},
         database_case{"missing_table", nullptr, "DROP TABLE detection_log;", "", 0,
                       "SQL error or missing database", 1, 13}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct refused_locks_case {
+  const char* name;
+  bool every_lock;     // no record lock on the byte and no folder lock either
+  bool held_by_a_run;  // another run holds its lock on vg.db
+  int status;
+  const char* last_line;  // of standard output
+  std::size_t warnings;   // lines on standard error that the run is not guarded
+};
+
+class refused_locks : public ::testing::TestWithParam<refused_locks_case> {};
+
+// Where the file system takes no open-file-description lock, a classic
+// record lock on the same byte keeps a second run out; where it takes no
+// lock at all, the run goes on and says once that it is not guarded.
+TEST_P(refused_locks, a_run_falls_back_or_says_it_is_not_guarded) {
+#ifdef __SANITIZE_ADDRESS__
+  GTEST_SKIP() << "the address sanitizer must be the first library the tool loads";
+#endif
+  const base_folder base;
+  base.write_list("vellgard.list", {"a,10.0.0.1,1,,,"});
+  database_file other_run(base.database());
+  if (GetParam().held_by_a_run) {
+    ASSERT_EQ(other_run.lock(), lock_outcome::held);
+  }
+  testing::tool_options options;
+  options.environment = {"LC_ALL=C.UTF-8", std::string("LD_PRELOAD=") + ZOV_RECORD_LOCKS_REFUSED};
+  if (GetParam().every_lock) options.environment.push_back("ZOV_REFUSE_EVERY_LOCK=1");
+  const auto result = run(base, options);
+  EXPECT_EQ(result.status, GetParam().status);
+  EXPECT_EQ(lines_of(result.out).back(), GetParam().last_line);
+  EXPECT_EQ(count_lines_with(result.err,
+                             "vg.dbをロックできないため、同時に実行された取り込みを防げません"),
+            GetParam().warnings);
+}
+
+const char* const movement_finish =
+    "移動履歴の取り込みが完了しました。0個のファイルが見つかり、0件の履歴を取り込みました。";
+
+INSTANTIATE_TEST_SUITE_P(
+    file_systems, refused_locks,
+    ::testing::Values(
+        refused_locks_case{"no_lock_of_an_open_file", false, false, 0, movement_finish, 0},
+        refused_locks_case{"no_lock_of_an_open_file_beside_a_run", false, true, 1,
+                           "    [Error]: データベースエラーのため取り込みを中止しました  (what: "
+                           "The database file is locked)",
+                           0},
+        refused_locks_case{"no_lock_at_all", true, false, 0, movement_finish, 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct no_memory_case {
