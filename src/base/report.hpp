@@ -9,10 +9,11 @@
 
 namespace rovev {
 
-// Where every layer that speaks sends its lines. Progress, finish and error
+// Where every layer that speaks sends its lines. Start, finish and error
 // lines go to the out channel (standard output); the history readers'
 // damaged-record lines and the missing-folder message go to the err channel
-// (standard error). A line is a template of the message catalogue filled
+// (standard error), and so does the progress line, which is no line of the
+// run (see progress()). A line is a template of the message catalogue filled
 // printf-style with exactly as many values as it takes; the template may be
 // converted for the output, its values (paths, error texts, numbers) are
 // written as their bytes.

@@ -20,10 +20,11 @@ namespace {
 // A regular file of the file system read through a buffer of its own.
 class disk_file final : public input_stream {
  public:
-  explicit disk_file(file_descriptor descriptor)
-      : descriptor_(std::move(descriptor)), buffer_(64 * 1024) {}
+  disk_file(file_descriptor descriptor, std::uintmax_t size)
+      : descriptor_(std::move(descriptor)), size_(size), buffer_(64 * 1024) {}
 
   bool read_failed() const override { return read_failed_; }
+  std::uintmax_t size() const override { return size_; }
 
  protected:
   int_type underflow() override {
@@ -42,6 +43,7 @@ class disk_file final : public input_stream {
 
  private:
   file_descriptor descriptor_;
+  std::uintmax_t size_;
   bool read_failed_ = false;
   std::vector<char> buffer_;
 };
@@ -69,7 +71,8 @@ std::unique_ptr<input_stream> disk_files::open(const boost::filesystem::path& fi
   if (descriptor.get() < 0) return nullptr;
   // The name may have been given to something else between the two looks.
   if (!is_regular(::fstat(descriptor.get(), &status), status)) return nullptr;
-  return std::make_unique<disk_file>(std::move(descriptor));
+  return std::make_unique<disk_file>(std::move(descriptor),
+                                     static_cast<std::uintmax_t>(status.st_size));
 }
 
 // Read with the system's own calls, so that what is asked of an entry does

@@ -19,6 +19,8 @@ class input_stream : public std::streambuf {
  public:
   // Set when a read failed; the stream ends there as at the end of the file.
   virtual bool read_failed() const = 0;
+  // The size of the file as it was opened.
+  virtual std::uintmax_t size() const = 0;
 
   // The bytes read ahead and not taken yet, for a search that runs over
   // them in place; empty only at the end.

@@ -31,7 +31,7 @@ class database_manager_test : public ::testing::Test {
   database_manager db_;
 };
 
-TEST(database_manager, open_failure_is_code_5_and_leaves_no_handle) {
+TEST(database_manager, a_file_that_will_not_open_is_a_failure_and_leaves_no_handle) {
   database_manager db;
   try {
     db.open("/nonexistent-folder/sub/vg.db");

@@ -23,6 +23,7 @@ class memory_stream final : public input_stream {
     setg(bytes_.data(), bytes_.data(), bytes_.data());
   }
   bool read_failed() const override { return failed_; }
+  std::uintmax_t size() const override { return bytes_.size(); }
 
  protected:
   int_type underflow() override {

@@ -74,13 +74,11 @@ void import_list_file(input_files& files, const boost::filesystem::path& file,
   std::uint32_t imported = 0;
   {
     progress_meter meter(out);
-    const auto status = files.stat(file);
-    const std::uintmax_t size = status ? status->size : 0;
     list_line line;
     while (reader.next(line)) {
       if (handle_line(line)) ++imported;
       if (meter.due())
-        meter.show(lines.progress.text, line.number, percent_of(reader.position(), size));
+        meter.show(lines.progress.text, line.number, percent_of(reader.position(), bytes->size()));
     }
   }
   if (reader.read_failed()) out.out_error(messages::cannot_read_file, quoted_file);
