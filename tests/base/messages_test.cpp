@@ -7,6 +7,7 @@
 
 #include <boost/format.hpp>
 #include <string>
+#include <type_traits>
 #include <utility>
 
 namespace rovev {
@@ -23,6 +24,12 @@ template <std::size_t Arity>
 void expect_formats(messages::message<Arity> message) {
   EXPECT_NO_THROW(formatted(message, std::make_index_sequence<Arity>())) << message.text;
 }
+
+// A step's lines are made by their role's name: a bare message, or one of
+// another role, does not take a role's place.
+static_assert(!std::is_convertible_v<messages::message<1>, messages::start_line> &&
+              !std::is_convertible_v<messages::bad_record_line, messages::start_line> &&
+              !std::is_convertible_v<messages::finish_line<1>, messages::start_line>);
 
 TEST(messages, every_template_takes_the_values_its_entry_says) {
 #define ROVEV_EXPECT_FORMATS(name, arity, text) expect_formats(messages::name);
