@@ -7,19 +7,32 @@
 #include <cstring>
 
 #include "base/number_field.hpp"
+#include "os/error_text.hpp"
 
 namespace rovev {
 
+// Four decimal numbers from 0 to 255 without leading zeros, joined by single
+// dots: what glibc's reading (inet_pton) takes, and no more. The platforms'
+// readings differ (Windows reads 1.2.3 as 1.2.0.3), so the tool reads the
+// one form itself, as it writes it (write_text).
 std::optional<ipv4_address> ipv4_from_text(std::string_view text) {
-  // No longer dotted-decimal text than 255.255.255.255 is valid; the rest is
-  // handed to the platform as the C string it reads.
-  char terminated[16];
-  if (text.size() >= sizeof terminated) return std::nullopt;
-  *std::copy(text.begin(), text.end(), terminated) = '\0';
-  boost::system::error_code error;
-  const ipv4_address address = boost::asio::ip::make_address_v4(terminated, error);
-  if (error) return std::nullopt;
-  return address;
+  ipv4_address::bytes_type bytes{};
+  std::size_t at = 0;
+  for (std::size_t part = 0; part < bytes.size(); ++part) {
+    if (part != 0 && (at == text.size() || text[at++] != '.')) return std::nullopt;
+    const std::size_t first = at;
+    unsigned value = 0;
+    while (at < text.size() && at - first < 4 && text[at] >= '0' && text[at] <= '9') {
+      value = value * 10 + static_cast<unsigned>(text[at++] - '0');
+    }
+    const std::size_t digits = at - first;
+    if (digits == 0 || digits > 3 || value > 255 || (digits > 1 && text[first] == '0')) {
+      return std::nullopt;
+    }
+    bytes[part] = static_cast<unsigned char>(value);
+  }
+  if (at != text.size()) return std::nullopt;
+  return ipv4_address(bytes);
 }
 
 // The value's own bytes are in network order, first address byte first.
@@ -56,7 +69,7 @@ std::optional<address_and_port> parse_address_and_port(std::string_view text) {
 }
 
 std::string invalid_address_text() {
-  return boost::system::error_code(EINVAL, boost::system::generic_category()).message();
+  return error_text(make_error_code(boost::system::errc::invalid_argument));
 }
 
 }  // namespace rovev

@@ -10,8 +10,8 @@ namespace rovev {
 
 using ipv4_address = boost::asio::ip::address_v4;
 
-// Strict dotted-decimal text as the platform reads it; nothing for any other
-// text, which the importers report with invalid_address_text().
+// Strict dotted-decimal text, as glibc reads it on every platform; nothing
+// for any other text, which the importers report with invalid_address_text().
 std::optional<ipv4_address> ipv4_from_text(std::string_view text);
 
 // Four bytes in network order, first address byte first.

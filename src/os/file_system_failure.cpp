@@ -1,5 +1,7 @@
 #include "os/file_system_failure.hpp"
 
+#include "os/error_text.hpp"
+
 namespace rovev {
 namespace {
 
@@ -21,7 +23,7 @@ const char* name_of(file_system_failure::operation failed) {
 std::string file_system_failure::text() const {
   std::string text = name_of(failed);
   text += ": ";
-  text += error.message();
+  text += error_text(error);
   if (!path.empty()) {
     text += ": \"";
     text += path.string();

@@ -19,7 +19,8 @@ TEST_P(ipv4_rejects, as_the_platform_does) {
 
 INSTANTIATE_TEST_SUITE_P(texts, ipv4_rejects,
                          ::testing::Values("", "192.168.1.256", "manager.example", "10.0.0.999",
-                                           " 1.2.3.4", "1.2.3.4 ", "1.2.3"),
+                                           " 1.2.3.4", "1.2.3.4 ", "1.2.3", "01.2.3.4",
+                                           "1.2.3.4.5", "0x1.2.3.4", "1..2.3", "1.2.3.4."),
                          [](const auto& info) {
                            return testing::case_name(info.index, info.param);
                          });

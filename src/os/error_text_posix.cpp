@@ -1,0 +1,7 @@
+#include "os/error_text.hpp"
+
+namespace rovev {
+
+std::string error_text(const boost::system::error_code& error) { return error.message(); }
+
+}  // namespace rovev
