@@ -1,7 +1,6 @@
 #include "record_encoding.hpp"
 
-#include <arpa/inet.h>
-
+#include <boost/asio/ip/address_v4.hpp>
 #include <cstring>
 #include <stdexcept>
 
@@ -24,10 +23,13 @@ void put_marker(std::string& record) {
   record.replace(record.size() - marker.size(), marker.size(), marker);
 }
 
+// In network order, as the platform reads the text (not as the tool does).
 void put_ipv4(std::string& record, std::size_t offset, const std::string& text) {
-  in_addr address{};
-  if (inet_pton(AF_INET, text.c_str(), &address) != 1) throw std::invalid_argument(text);
-  std::memcpy(record.data() + offset, &address.s_addr, 4);
+  boost::system::error_code error;
+  const auto address = boost::asio::ip::make_address_v4(text.c_str(), error);
+  if (error) throw std::invalid_argument(text);
+  const auto bytes = address.to_bytes();
+  std::memcpy(record.data() + offset, bytes.data(), bytes.size());
 }
 
 void put_little_endian(std::string& record, std::size_t offset, std::int32_t value) {

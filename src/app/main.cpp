@@ -2,6 +2,7 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/command_line.hpp"
 #include "app/console.hpp"
@@ -14,7 +15,10 @@ int run(rovev::console& console, int argc, char* argv[]) {
   int status = 1;
   try {
     const rovev::sqlite_library sqlite;
-    status = rovev::run_command_line(argc, argv, console);
+    const std::vector<std::string> arguments = rovev::command_line_arguments(argc, argv);
+    std::vector<const char*> texts;
+    for (const std::string& argument : arguments) texts.push_back(argument.c_str());
+    status = rovev::run_command_line(static_cast<int>(texts.size()), texts.data(), console);
   } catch (const std::bad_alloc&) {
     console.out_error(rovev::messages::aborted_unexpectedly, rovev::messages::out_of_memory);
   } catch (const std::exception& error) {

@@ -22,10 +22,10 @@ boost::filesystem::path real_path_of(const boost::filesystem::path& file);
 
 // How taking a lock went.
 enum class lock_outcome {
-  held,           // taken, and held until its owner goes
-  held_elsewhere, // another process holds it
-  unsupported,    // the file system takes no such lock
-  not_taken,      // not for this file (not open, or open for reading only)
+  held,            // taken, and held until its owner goes
+  held_elsewhere,  // another process holds it
+  unsupported,     // the file system takes no such lock
+  not_taken,       // not for this file (not open, or open for reading only)
 };
 
 // The manager's database file as a run holds it, open from before SQLite

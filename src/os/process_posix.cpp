@@ -37,4 +37,8 @@ void set_up_process() {
   std::setlocale(LC_ALL, "");
 }
 
+std::vector<std::string> command_line_arguments(int argc, char* argv[]) {
+  return {argv, argv + argc};
+}
+
 }  // namespace rovev
