@@ -7,6 +7,7 @@
 
 #include "os/disk_files.hpp"
 #include "os/native_handle_windows.hpp"
+#include "os/system_error_windows.hpp"
 
 namespace rovev {
 namespace {
@@ -40,11 +41,6 @@ class disk_file final : public input_stream {
   bool read_failed_ = false;
   std::vector<char> buffer_;
 };
-
-boost::system::error_code last_error() {
-  return boost::system::error_code(static_cast<int>(::GetLastError()),
-                                   boost::system::system_category());
-}
 
 std::uintmax_t size_of(const BY_HANDLE_FILE_INFORMATION& information) {
   return std::uintmax_t{information.nFileSizeHigh} << 32 | information.nFileSizeLow;
@@ -85,6 +81,11 @@ input_files::listing disk_files::list(const boost::filesystem::path& folder) {
   listing listed;
   const auto fail = [&listed, &folder](file_system_failure::operation failed) {
     listed.failure = file_system_failure{failed, last_error(), folder};
+    // A file listed as a folder is told as the C library tells it.
+    const DWORD attributes = ::GetFileAttributesW(folder.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+      listed.failure->error = make_error_code(boost::system::errc::not_a_directory);
+    }
   };
   WIN32_FIND_DATAW found{};
   const HANDLE search =

@@ -7,6 +7,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "base/quoted_path.hpp"
 #include "db/database_manager.hpp"
 #include "db/transaction_scope.hpp"
 #include "import/end_and_report.hpp"
@@ -28,27 +29,27 @@ TEST(import_driver, a_folder_with_only_the_database_runs_every_step) {
   const auto result = base.run();
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.err, "");
-  const std::string folder = "\"" + base.path().string();
-  const std::string cannot_read = "    [Error]: ファイル読み込みに失敗しました: " + folder;
-  const std::string no_folder =
-      "    [Error]: ファイルシステムエラーです  (what: boost::filesystem::directory_iterator::"
-      "construct: No such file or directory: " +
-      folder;
+  const std::string cannot_read = "    [Error]: ファイル読み込みに失敗しました: ";
+  const auto no_folder = [&base](const char* name) {
+    return "    [Error]: ファイルシステムエラーです  (what: boost::filesystem::directory_iterator::"
+           "construct: No such file or directory: " +
+           base.quoted(name) + ")";
+  };
   const std::string no_history = "0個のファイルが見つかり、0件の履歴を取り込みました。";
   EXPECT_EQ(
       testing::lines_of(result.out),
-      (Lines{"登録済みVellgard2 一覧の取り込みを開始します: " + folder + "/vellgard.list\"",
-             cannot_read + "/vellgard.list\"",
-             "ユーザ一覧の取り込みを開始します: " + folder + "/manager.user\"",
-             cannot_read + "/manager.user\"",
-             "グループ一覧の取り込みを開始します: " + folder + "/vellgard.group\"",
-             cannot_read + "/vellgard.group\"",
-             "登録済みPCの取り込みを開始します  (dir: " + folder + "\")",
+      (Lines{"登録済みVellgard2 一覧の取り込みを開始します: " + base.quoted("vellgard.list"),
+             cannot_read + base.quoted("vellgard.list"),
+             "ユーザ一覧の取り込みを開始します: " + base.quoted("manager.user"),
+             cannot_read + base.quoted("manager.user"),
+             "グループ一覧の取り込みを開始します: " + base.quoted("vellgard.group"),
+             cannot_read + base.quoted("vellgard.group"),
+             "登録済みPCの取り込みを開始します  (dir: " + quoted(base.path()) + ")",
              "登録済みPCの取り込みが完了しました。0個のファイルを取り込み、0件のPCを登録しました。",
-             "検知履歴の取り込みを開始しました: " + folder + "/hist\"", no_folder + "/hist\")",
+             "検知履歴の取り込みを開始しました: " + base.quoted("hist"), no_folder("hist"),
              "検知履歴の取り込みが完了しました。" + no_history,
-             "移動履歴の取り込みを開始しました: " + folder + "/hostmove\"",
-             no_folder + "/hostmove\")", "移動履歴の取り込みが完了しました。" + no_history}));
+             "移動履歴の取り込みを開始しました: " + base.quoted("hostmove"), no_folder("hostmove"),
+             "移動履歴の取り込みが完了しました。" + no_history}));
 }
 
 struct stop_case {

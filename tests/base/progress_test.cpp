@@ -1,16 +1,12 @@
 // The progress line as a function of the counts, the clock and the width,
 // and where it may be drawn at all.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <iterator>
 #include <string>
 #include <utility>
 
-#include "app/console.hpp"
 #include "base/display_columns.hpp"
 #include "base/progress_meter.hpp"
 #include "support/collected_report.hpp"
@@ -60,8 +56,7 @@ TEST(progress_line, counts_the_columns_a_terminal_shows) {
 // that fits whole, and the step's name only beside every number: words give
 // way before numbers, and a wider terminal never shows fewer numbers.
 template <std::size_t Arity, std::size_t... Index>
-void expect_numbers_outlive_words(messages::message<Arity> message,
-                                  std::index_sequence<Index...>) {
+void expect_numbers_outlive_words(messages::message<Arity> message, std::index_sequence<Index...>) {
   if (message.text.find('|') == std::string_view::npos) return;  // no progress line
   constexpr unsigned values[] = {7, 395400, 98};                 // files, rows, percent
   constexpr std::size_t first = std::size(values) - Arity;
@@ -93,41 +88,6 @@ TEST(progress_line, gives_words_way_before_numbers_at_every_width) {
   expect_numbers_outlive_words(messages::name, std::make_index_sequence<arity>());
   ROVEV_MESSAGES(ROVEV_EXPECT_NUMBERS_OUTLIVE_WORDS)
 #undef ROVEV_EXPECT_NUMBERS_OUTLIVE_WORDS
-}
-
-// A progress line needs a terminal on standard error that nothing else
-// writes to between two draws: standard output is that terminal, a file or
-// /dev/null, and not a pipe or another terminal.
-TEST(console, shows_progress_only_where_nothing_else_writes_to_the_terminal) {
-  std::vector<int> opened;
-  const auto terminal = [&opened] {
-    opened.push_back(::posix_openpt(O_RDWR | O_NOCTTY));
-    ::grantpt(opened.back());
-    ::unlockpt(opened.back());
-    opened.push_back(::open(::ptsname(opened.back()), O_RDWR | O_NOCTTY));
-    return opened.back();
-  };
-  const int err = terminal();
-  const int other = terminal();
-  int pipe_ends[2];
-  ASSERT_EQ(::pipe(pipe_ends), 0);
-  opened.insert(opened.end(), {pipe_ends[0], pipe_ends[1], ::open("/dev/null", O_WRONLY)});
-  const int null = opened.back();
-  std::FILE* file = std::tmpfile();
-  const char* term = std::getenv("TERM");
-  const std::string saved = term != nullptr ? term : "";
-  ::setenv("TERM", "xterm", 1);
-  EXPECT_TRUE(console::shows_progress_on(err, err));
-  EXPECT_TRUE(console::shows_progress_on(fileno(file), err));
-  EXPECT_TRUE(console::shows_progress_on(null, err));
-  EXPECT_FALSE(console::shows_progress_on(pipe_ends[1], err));
-  EXPECT_FALSE(console::shows_progress_on(other, err));
-  EXPECT_FALSE(console::shows_progress_on(err, fileno(file)));
-  ::setenv("TERM", "dumb", 1);
-  EXPECT_FALSE(console::shows_progress_on(err, err));
-  term != nullptr ? ::setenv("TERM", saved.c_str(), 1) : ::unsetenv("TERM");
-  for (const int descriptor : opened) ::close(descriptor);
-  std::fclose(file);
 }
 
 }  // namespace

@@ -1,127 +1,63 @@
 #include "db/run_lock.hpp"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <boost/filesystem/operations.hpp>
-#include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
-#include "db/database_manager.hpp"
-#include "db/database_manager_error.hpp"
-#include "db/database_replaced.hpp"
-#include "db/transaction_scope.hpp"
-#include "support/manager_database.hpp"
-#include "support/temp_folder.hpp"
+#include "support/base_folder.hpp"
 
 namespace rovev {
 namespace {
 
 namespace fs = boost::filesystem;
 
-// A run holds vg.db until it ends, whatever name another run gives it: the
-// other is refused as SQLite refuses a locked file, and one that starts
-// after it is not.
-TEST(run_lock, refuses_a_second_run_only_while_the_first_holds_it) {
-  const testing::temp_folder folder;
-  const auto database = folder.path() / "vg.db";
-  testing::create_manager_database(database);
-  int ready[2];
-  int done[2];
-  ASSERT_EQ(::pipe(ready), 0);
-  ASSERT_EQ(::pipe(done), 0);
-  const pid_t first = ::fork();
-  if (first == 0) {
-    const run_lock held(database.string());
-    char byte = 0;
-    (void)!::write(ready[1], &byte, 1);
-    (void)!::read(done[0], &byte, 1);  // until the test has tried
-    ::_exit(0);
-  }
-  char byte;
-  ASSERT_EQ(::read(ready[0], &byte, 1), 1);
-  try {
-    const run_lock second((folder.path() / "." / "vg.db").string());
-    ADD_FAILURE() << "a second run took the lock";
-  } catch (const database_manager_error& error) {
-    EXPECT_STREQ(error.what(), "The database file is locked");
-  }
-  (void)!::write(done[1], &byte, 1);
-  int status = 0;
-  ASSERT_EQ(::waitpid(first, &status, 0), first);
-  EXPECT_NO_THROW(run_lock{database.string()});
-  for (const int end : {ready[0], ready[1], done[0], done[1]}) ::close(end);
-}
-
-struct replaced_case {
+struct held_case {
   const char* name;
-  bool opened;  // whether SQLite has opened vg.db before it is replaced
-  // What is done to vg.db: another database moved into its name, or a second
-  // name given to it.
-  void (*replace)(const fs::path& folder);
-  const char* second_run;  // why a second run on the name is refused
-  const char* users;       // the rows of users that vg.db names at the end
+  bool held_by_another_run;
+  void (*prepare)(const fs::path& base);  // names given beside vg.db
+  const char* what;                       // why the run is refused
 };
 
-void move_other_in(const fs::path& folder) { fs::rename(folder / "other.db", folder / "vg.db"); }
+class held_database : public ::testing::TestWithParam<held_case> {};
 
-class replaced_file : public ::testing::TestWithParam<replaced_case> {};
-
-// A vg.db put in the held one's place, before SQLite opens it or while the
-// run goes on, stops the run before SQLite reads it or begins a transaction
-// on it; a second run on the new file meets the folder's lock; the file moved
-// in is left as it was.
-TEST_P(replaced_file, stops_the_run_and_keeps_a_second_one_out) {
-  const testing::temp_folder folder;
-  const fs::path database = folder.path() / "vg.db";
-  testing::create_manager_database(database);
-  testing::create_manager_database(folder.path() / "other.db");
-  testing::other_connection(folder.path() / "other.db")
-      .exec("insert into users(id, login_user_name) values(5, 'o')");
-  const run_lock held(database);
-  database_manager db;
-  const auto stopped = [](const std::function<void()>& step) {
-    try {
-      step();
-    } catch (const database_replaced& error) {
-      return std::string(error.what());
-    }
-    return std::string("not stopped");
-  };
-  if (GetParam().opened) db.open(database.string(), &held);
-  GetParam().replace(folder.path());
-  const std::string replaced = "vg.db was replaced while it was opened";
-  if (GetParam().opened) {
-    EXPECT_EQ(stopped([&] { transaction_scope scope(db); }), replaced);
-    EXPECT_EQ(stopped([&] { db.store_group({"g", {}, {}}); }), replaced);
-  } else {
-    EXPECT_EQ(stopped([&] { db.open(database.string(), &held); }), replaced);
-    EXPECT_FALSE(db.is_open());
-  }
-  try {
-    const run_lock second(database);
-    ADD_FAILURE() << "a second run took the file";
-  } catch (const database_manager_error& error) {
-    EXPECT_STREQ(error.what(), GetParam().second_run);
-  }
-  db.close();
-  EXPECT_EQ(testing::query(database, "select count(*) from users"),
-            std::vector<std::string>{GetParam().users});
-  EXPECT_FALSE(fs::exists(folder.path() / "vg.db-journal"));
+// A run is refused before any step, with the database line and nothing
+// written, while another run holds vg.db, by whatever name, or while vg.db
+// or its journal has a second name; once the other run has ended, it runs.
+TEST_P(held_database, refuses_the_run_before_any_step) {
+  const testing::base_folder base;
+  testing::write_one_of_each(base.path());
+  std::optional<run_lock> other_run;
+  if (GetParam().held_by_another_run) other_run.emplace(base.database());
+  GetParam().prepare(base.path());
+  const auto refused = testing::run_tool({"--path", (base / ".").string()});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.out, std::string("    [Error]: データベースエラーのため取り込みを中止しました  "
+                                     "(what: ") +
+                             GetParam().what + ")\n");
+  EXPECT_EQ(base.rows("select count(*) from vg_list"), std::vector<std::string>{"0"});
+  if (!GetParam().held_by_another_run) return;
+  other_run.reset();
+  EXPECT_EQ(base.run().status, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    cases, replaced_file,
-    ::testing::Values(replaced_case{"moved_in_before_sqlite_opens", false, move_other_in,
-                                    "The database file is locked", "2"},
-                      replaced_case{"moved_in_while_it_runs", true, move_other_in,
-                                    "The database file is locked", "2"},
-                      replaced_case{"given_a_second_name", true,
-                                    [](const fs::path& folder) {
-                                      fs::create_hard_link(folder / "vg.db", folder / "copy.db");
-                                    },
-                                    "vg.db has more than one hard link", "1"}),
+    cases, held_database,
+    ::testing::Values(held_case{"by_another_run", true, [](const fs::path&) {},
+                                "The database file is locked"},
+                      held_case{"with_a_second_hard_link", false,
+                                [](const fs::path& base) {
+                                  fs::create_hard_link(base / "vg.db", base / "copy.db");
+                                },
+                                "vg.db has more than one hard link"},
+                      held_case{"with_a_wal_of_a_second_name", false,
+                                [](const fs::path& base) {
+                                  testing::write_file(base / "notes.txt", "notes");
+                                  fs::create_hard_link(base / "notes.txt", base / "vg.db-wal");
+                                },
+                                "vg.db-wal has more than one hard link"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

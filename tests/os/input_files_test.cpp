@@ -2,17 +2,17 @@
 // system and for the in-memory files that stand in for it in tests.
 #include "os/disk_files.hpp"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <limits.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <boost/filesystem/operations.hpp>
 #include <cerrno>
 #include <map>
+#include <memory>
+#include <vector>
 
+#include "os/error_text.hpp"
 #include "support/memory_files.hpp"
+#include "support/platform.hpp"
 #include "support/temp_folder.hpp"
 
 namespace rovev {
@@ -29,19 +29,16 @@ struct disk_tree {
     fs::create_directories((root() / link).parent_path());
     fs::create_symlink(root() / target, root() / link);
   }
-  // Opens, and its first read fails (EIO).
-  void add_unreadable(const fs::path& file) { fs::create_symlink("/proc/self/mem", root() / file); }
-  // A folder holding one folder whose own path is longer than PATH_MAX.
+  // Opens, and its first read fails.
+  void add_unreadable(const fs::path& file) {
+    held.push_back(testing::make_unreadable(root() / file));
+  }
+  // A folder holding one folder whose own path is longer than the system takes.
   fs::path add_unstatable(const std::string& entry) {
-    fs::path deep = root();
-    while (deep.string().size() + 1 + entry.size() < PATH_MAX) deep /= entry;
-    fs::create_directories(deep);
-    const int descriptor = ::open(deep.c_str(), O_RDONLY | O_DIRECTORY);
-    ::mkdirat(descriptor, entry.c_str(), 0700);
-    ::close(descriptor);
-    return deep;
+    return testing::make_too_deep(root(), entry);
   }
   testing::temp_folder folder;
+  std::vector<std::shared_ptr<void>> held;
   disk_files files;
 };
 
@@ -62,6 +59,13 @@ struct memory_tree {
 };
 
 namespace {
+
+// Bytes of every value, across a few reads' worth.
+std::string bytes_of_every_value() {
+  std::string bytes(3 * 64 * 1024 + 7, '\0');
+  for (std::size_t at = 0; at < bytes.size(); ++at) bytes[at] = static_cast<char>(at * 7 % 251);
+  return bytes;
+}
 
 template <class Tree>
 class input_files_contract : public ::testing::Test {
@@ -106,12 +110,10 @@ TYPED_TEST(input_files_contract, tells_files_from_folders_and_reads_them) {
 }
 
 // The order of a listing is the file system's own: tests sort it. A link is
-// listed as what it is itself, and followed by stat and open; a read goes on
-// across the bytes read ahead, whether taken one by one or in place.
-TYPED_TEST(input_files_contract, follows_links_and_reads_past_what_it_reads_ahead) {
+// listed as what it is itself, and followed by stat and open.
+TYPED_TEST(input_files_contract, follows_links) {
   auto& tree = this->tree;
-  std::string big(3 * 64 * 1024 + 7, '\0');
-  for (std::size_t at = 0; at < big.size(); ++at) big[at] = static_cast<char>(at * 7 % 251);
+  const std::string big = bytes_of_every_value();
   tree.add("a/big", big);
   tree.add("a/sub/x", "");
   tree.add_link("l/to_file", "a/big");
@@ -132,6 +134,15 @@ TYPED_TEST(input_files_contract, follows_links_and_reads_past_what_it_reads_ahea
   EXPECT_EQ(this->kind("l/loop"), std::nullopt);
   EXPECT_EQ(this->read("l/to_file"), std::pair(big, false));
   EXPECT_EQ(this->read("l/dangling").first, "(no file)");
+}
+
+// A read goes on across the bytes read ahead, whether taken one by one or in
+// place.
+TYPED_TEST(input_files_contract, reads_past_what_it_reads_ahead) {
+  auto& tree = this->tree;
+  const std::string big = bytes_of_every_value();
+  tree.add("a/big", big);
+  EXPECT_EQ(this->read("a/big"), std::pair(big, false));
   const std::unique_ptr<input_stream> bytes = tree.files.open(tree.root() / "a" / "big");
   std::string in_place;
   for (std::string_view ahead; !(ahead = bytes->ahead()).empty();) {
@@ -143,21 +154,30 @@ TYPED_TEST(input_files_contract, follows_links_and_reads_past_what_it_reads_ahea
   EXPECT_EQ(in_place, big);
 }
 
-TYPED_TEST(input_files_contract, says_what_it_cannot_read) {
+TYPED_TEST(input_files_contract, says_which_read_failed) {
+  this->tree.add_unreadable("unreadable");
+  EXPECT_EQ(this->read("unreadable"), std::pair(std::string(), true));
+}
+
+TYPED_TEST(input_files_contract, says_what_it_cannot_list) {
   auto& tree = this->tree;
   tree.add("file", "x");
-  tree.add_unreadable("unreadable");
-  EXPECT_EQ(this->read("unreadable"), std::pair(std::string(), true));
   for (const auto& [name, error] : {std::pair{"missing", ENOENT}, std::pair{"file", ENOTDIR}}) {
     const input_files::listing listed = tree.files.list(tree.root() / name);
     ASSERT_TRUE(listed.failure.has_value()) << name;
     EXPECT_EQ(listed.failure->error.value(), error);
     EXPECT_EQ(listed.failure->text(),
               "boost::filesystem::directory_iterator::construct: " +
-                  boost::system::error_code(error, boost::system::system_category()).message() +
+                  error_text(boost::system::error_code(error, boost::system::generic_category())) +
                   ": \"" + (tree.root() / name).string() + '"');
     EXPECT_TRUE(listed.entries.empty());
   }
+}
+
+// A folder whose own path is too long to be asked anything is still told
+// a folder by the listing of the folder that holds it.
+TYPED_TEST(input_files_contract, tells_a_folder_it_cannot_ask) {
+  auto& tree = this->tree;
   const std::string entry(200, 'e');
   const fs::path folder = tree.add_unstatable(entry);
   const input_files::listing listed = tree.files.list(folder);

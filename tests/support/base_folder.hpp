@@ -40,6 +40,9 @@ inline constexpr const char* filled_tables[] = {"vg_list",       "groups",    "u
                                                 "group_vg_list", "host_flag", "allow_list",
                                                 "detection_log", "hostmove"};
 
+// The beginning of the line of an input that cannot be read.
+inline const std::string cannot_read = "    [Error]: ファイル読み込みに失敗しました: ";
+
 std::size_t count_lines_with(const std::string& out, const std::string& text);
 
 // The lines of one step: from the line that begins with start_text up to

@@ -99,7 +99,7 @@ class memory_files final : public input_files {
     const auto fail = [&listed, &folder](int error) {
       listed.failure = file_system_failure{
           file_system_failure::operation::open_folder,
-          boost::system::error_code(error, boost::system::system_category()), folder};
+          boost::system::error_code(error, boost::system::generic_category()), folder};
       return listed;
     };
     if (const auto error = unlistable_.find(folder); error != unlistable_.end()) {
@@ -115,7 +115,7 @@ class memory_files final : public input_files {
       input_files::entry entry{name, std::next(below.begin()) != below.end(), {}};
       if (const auto error = untyped_.find(folder / name); error != untyped_.end()) {
         entry = {name, false,
-                 boost::system::error_code(error->second, boost::system::system_category())};
+                 boost::system::error_code(error->second, boost::system::generic_category())};
       }
       listed.entries.push_back(entry);
     }

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "db/sqlite_library.hpp"
+#include "support/platform.hpp"
 
 int main(int argc, char* argv[]) {
+  rovev::testing::set_up_test_process();
   const rovev::sqlite_library sqlite;
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

@@ -1,12 +1,12 @@
 // Registered PC files and both histories, end to end.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <boost/filesystem/operations.hpp>
 #include <boost/lexical_cast/bad_lexical_cast.hpp>
 #include <cerrno>
 #include <functional>
 
+#include "base/quoted_path.hpp"
 #include "import/records/detection_history_import.hpp"
 #include "import/records/history_import.hpp"
 #include "import/records/history_record.hpp"
@@ -17,6 +17,7 @@
 #include "support/base_folder.hpp"
 #include "support/collected_report.hpp"
 #include "support/memory_files.hpp"
+#include "support/platform.hpp"
 
 namespace rovev {
 namespace {
@@ -28,7 +29,7 @@ using testing::write_file;
 namespace fs = boost::filesystem;
 
 const std::string pcs_start = "登録済みPCの取り込みを開始します  (dir: ";
-const std::string cannot_read = "    [Error]: ファイル読み込みに失敗しました: ";
+using testing::cannot_read;
 const std::string detection_start = "検知履歴の取り込みを開始しました: ";
 const std::string movement_start = "移動履歴の取り込みを開始しました: ";
 
@@ -67,8 +68,8 @@ TEST(registered_pcs, takes_host_db_and_numbered_regular_files_only) {
   // Names decide first: stray entries are passed over unasked, and accepted
   // names that are no regular file are reported.
   fs::create_symlink(base / "gone", base / "backup.db");
-  ASSERT_EQ(::mkfifo((base / "other.db").c_str(), 0600), 0);
-  ASSERT_EQ(::mkfifo((base / "host_1.db").c_str(), 0600), 0);
+  testing::make_fifo(base / "other.db");
+  testing::make_fifo(base / "host_1.db");
   fs::create_symlink(base / "gone", base / "host_2.db");
   const auto result = base.run();
   EXPECT_EQ(result.status, 0);
@@ -147,9 +148,11 @@ TEST(detection_history, imports_records_and_reports_each_failure) {
   fs::create_directories(base / "hist" / "a" / "b");
   write_file(base / "hist" / "a" / "b" / "host_-5.hist", sighting("deep"));
   write_file(base / "hist" / "a" / "HOST_7.hist", "short");
+  // In a folder of their own: a file system that ignores letter case would
+  // take host_12.HIST for the file above.
   for (const char* skipped :
        {"host_12.HIST", "host_12.hist.bak", "other.hist", "host_0.hist", "host_12x.hist"}) {
-    write_file(base / "hist" / skipped, sighting("skipped"));
+    write_file(base / "hist" / "skipped" / skipped, sighting("skipped"));
   }
   const auto result = base.run();
   EXPECT_EQ(result.status, 0);
@@ -207,8 +210,8 @@ TEST(detection_history, a_walk_goes_depth_first_and_on_past_what_it_cannot_read)
              "    [Error]: ファイルシステムエラーです  (what: boost::filesystem::symlink_status: "
              "File name too long: \"" +
                  (hist / "a" / "e").string() + "\")",
-             cannot_read + base.quoted("hist/a/host_2.hist"),
-             cannot_read + base.quoted("hist/b/host_6.hist"),
+             cannot_read + quoted(hist / "a" / "host_2.hist"),
+             cannot_read + quoted(hist / "b" / "host_6.hist"),
              "    [Error]: ファイルシステムエラーです  (what: "
              "boost::filesystem::directory_iterator::construct: Permission denied: \"" +
                  (hist / "d").string() + "\")",
@@ -248,7 +251,7 @@ TEST(movement_history, imports_records_and_tells_failures_apart) {
                  move("", [](auto& f) { f.lladdr = f.ipaddr = ""; }));
   write_file(base / "hostmove" / "sub" / "hostmove.hist", move("2"));
   for (const char* skipped : {"HOSTMOVE.HIST", "hostmove.hist.old", "host_3.hist", "other.hist"}) {
-    write_file(base / "hostmove" / skipped, move("skipped"));
+    write_file(base / "hostmove" / "skipped" / skipped, move("skipped"));
   }
   const auto result = base.run();
   const std::string file = (base / "hostmove" / "hostmove.hist").string();

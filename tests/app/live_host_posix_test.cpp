@@ -229,16 +229,6 @@ INSTANTIATE_TEST_SUITE_P(
         // SQLite ends the check's transaction when its journal cannot grow.
         database_case{"journal_beyond_the_file_size_limit", nullptr, "", "", 1,
                       "中止しました  (what: Some kind of disk I/O error occurred)", 1, 1, 4096},
-        database_case{
-            "a_second_hard_link", nullptr, "", "", 1,
-            "中止しました  (what: vg.db has more than one hard link)", 1, 1, 0,
-            [](const fs::path& base) { fs::create_hard_link(base / "vg.db", base / "copy.db"); }},
-        database_case{"a_wal_with_a_second_name", nullptr, "", "", 1,
-                      "中止しました  (what: vg.db-wal has more than one hard link)", 1, 1, 0,
-                      [](const fs::path& base) {
-                        write_file(base / "notes.txt", "notes");
-                        fs::create_hard_link(base / "notes.txt", base / "vg.db-wal");
-                      }},
         database_case{"a_link_to_a_device", "", "", "", 1,
                       "データベースエラーです。vg.dbファイルを", 1, 1, 0,
                       [](const fs::path& base) {
