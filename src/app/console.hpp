@@ -21,10 +21,9 @@ namespace rovev {
 // A console that shows progress draws its progress line on standard error
 // with a carriage return and erase-to-end-of-line only, in the longest of
 // its forms that the terminal's width at each draw holds, so that it never
-// wraps, and erases it the
-// same way before any other line goes to the terminal. While it shows
-// progress, an interruption (Ctrl-C) erases the line before it ends the
-// program as it would have.
+// wraps, and erases it the same way before any other line goes to the
+// terminal. While it shows progress, an interruption (Ctrl-C) erases the
+// line before it ends the program as it would have.
 class console final : public report {
  public:
   // Whether a progress line can be drawn on err (output_stream::shows_progress_on).
