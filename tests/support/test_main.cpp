@@ -1,5 +1,6 @@
-// The tests' main sets SQLite up as the tool's does, before any test can
-// touch the library.
+// The tests' main sets the process up where the tests depend on it (on
+// Windows, paths whose narrow text is UTF-8) and SQLite as the tool's does,
+// before any test can touch the library.
 #include <gtest/gtest.h>
 
 #include "db/sqlite_library.hpp"
