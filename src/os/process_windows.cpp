@@ -16,7 +16,8 @@ void set_up_process() {
   // No dialog box for a drive without a medium or a file that will not
   // open: the call fails, and the tool says so.
   ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-  // A path's narrow text is UTF-8, the text SQLite and the lines take.
+  // A path's narrow text is UTF-8, the text SQLite and the lines take (the
+  // locale owns the facet, as every locale does).
   boost::filesystem::path::imbue(
       std::locale(std::locale(), new boost::filesystem::detail::utf8_codecvt_facet));
   // The progress line is drawn with terminal sequences where the console
