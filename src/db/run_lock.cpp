@@ -31,11 +31,12 @@ run_lock::run_lock(const boost::filesystem::path& database) : name_(database), f
   guarded_ = held == lock_outcome::held || folder_->outcome() == lock_outcome::held;
   // Whatever SQLite writes into a side file with a second name lands in
   // that other file too.
-  for (const auto side : {database_manager_error::database_side::journal,
-                          database_manager_error::database_side::wal}) {
-    boost::filesystem::path side_file = real;
-    side_file += side == database_manager_error::database_side::journal ? "-journal" : "-wal";
-    if (link_count_of(side_file) > 1) throw database_manager_error::more_than_one_link(side);
+  using side = database_manager_error::database_side;
+  if (link_count_of(real.string() + "-journal") > 1) {
+    throw database_manager_error::more_than_one_link(side::journal);
+  }
+  if (link_count_of(real.string() + "-wal") > 1) {
+    throw database_manager_error::more_than_one_link(side::wal);
   }
 }
 

@@ -127,7 +127,8 @@ INSTANTIATE_TEST_SUITE_P(
 // transaction included, still ends with that loss, whether it ends its scope
 // (which throws it) or steps around the end: the run stops with the database
 // line, none of the step's rows is left, and no later step runs.
-step_result write_users_swallowing_failures(const import_context& context, bool ended) {
+template <bool ended>
+step_result write_users_swallowing_failures(const import_context& context, const fs::path&) {
   transaction_scope scope(context.db);
   for (std::int32_t id = 11; id <= 13; ++id) {
     try {
@@ -151,11 +152,7 @@ TEST_P(lost_transaction, stops_the_run_however_the_step_ends) {
   disk_files files;
   testing::collected_report out;
   const auto swallowing =
-      GetParam() ? +[](const import_context& context,
-                       const fs::path&) { return write_users_swallowing_failures(context, true); }
-                 : +[](const import_context& context, const fs::path&) {
-                     return write_users_swallowing_failures(context, false);
-                   };
+      GetParam() ? write_users_swallowing_failures<true> : write_users_swallowing_failures<false>;
   const auto later = [](const import_context& context, const fs::path&) {
     context.db.add_user({20, "later", "", ""});
     return step_result{};

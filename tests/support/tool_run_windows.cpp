@@ -5,21 +5,12 @@
 #include <stdexcept>
 #include <string>
 
+#include "os/wide_text_windows.hpp"
 #include "support/temp_folder.hpp"
 #include "support/tool_run.hpp"
 
 namespace rovev::testing {
 namespace {
-
-std::wstring wide(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  std::wstring text(static_cast<std::size_t>(::MultiByteToWideChar(
-                        CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0)),
-                    L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(),
-                        static_cast<int>(text.size()));
-  return text;
-}
 
 // One argument as CommandLineToArgvW reads it back.
 std::wstring quoted(const std::wstring& argument) {
@@ -43,7 +34,7 @@ std::wstring quoted(const std::wstring& argument) {
 std::wstring tool_file() {
   std::wstring own(MAX_PATH, L'\0');
   own.resize(::GetModuleFileNameW(nullptr, own.data(), static_cast<DWORD>(own.size())));
-  return own.substr(0, own.find_last_of(L"\\/") + 1) + wide(ZOV_TOOL_FILE);
+  return own.substr(0, own.find_last_of(L"\\/") + 1) + to_wide(ZOV_TOOL_FILE);
 }
 
 HANDLE inherited(const std::wstring& file, DWORD access, DWORD creation) {
@@ -55,20 +46,7 @@ HANDLE inherited(const std::wstring& file, DWORD access, DWORD creation) {
 // The lines as a POSIX build writes them: LF ends, and UTF-8 where the
 // tool wrote code page 932.
 std::string as_posix_writes(const std::string& bytes) {
-  std::string text = bytes;
-  if (::GetACP() == 932 && !text.empty()) {
-    std::wstring utf16(static_cast<std::size_t>(::MultiByteToWideChar(
-                           932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0)),
-                       L'\0');
-    ::MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), utf16.data(),
-                          static_cast<int>(utf16.size()));
-    text.assign(static_cast<std::size_t>(::WideCharToMultiByte(CP_UTF8, 0, utf16.data(),
-                                                               static_cast<int>(utf16.size()),
-                                                               nullptr, 0, nullptr, nullptr)),
-                '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), text.data(),
-                          static_cast<int>(text.size()), nullptr, nullptr);
-  }
+  const std::string text = ::GetACP() == 932 ? from_wide(to_wide(bytes, 932)) : bytes;
   std::string lines;
   for (std::size_t at = 0; at < text.size(); ++at) {
     if (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n') continue;
@@ -90,7 +68,7 @@ tool_result run_tool(const std::vector<std::string>& arguments, const tool_optio
   const std::wstring out_file = (outputs / "out").wstring();
   const std::wstring err_file = (outputs / "err").wstring();
   std::wstring command = quoted(tool_file());
-  for (const std::string& argument : arguments) command += L" " + quoted(wide(argument));
+  for (const std::string& argument : arguments) command += L" " + quoted(to_wide(argument));
 
   const HANDLE in = inherited(L"NUL", GENERIC_READ, OPEN_EXISTING);
   const HANDLE out = options.out == output::captured
@@ -104,7 +82,7 @@ tool_result run_tool(const std::vector<std::string>& arguments, const tool_optio
   startup.hStdOutput = out;
   startup.hStdError = err;
   PROCESS_INFORMATION process{};
-  const std::wstring folder = wide(options.working_folder);
+  const std::wstring folder = to_wide(options.working_folder);
   const bool started =
       ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
                        folder.empty() ? nullptr : folder.c_str(), &startup, &process);
